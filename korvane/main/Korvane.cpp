@@ -1,0 +1,4 @@
+// Program main of Korvane.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

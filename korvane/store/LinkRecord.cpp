@@ -1,0 +1,2 @@
+// Building link records.
+#include "LinkRecord.h"
