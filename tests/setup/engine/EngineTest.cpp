@@ -159,8 +159,8 @@ TEST(Thread, RunsOnceAfterStartAndRefusesASecondStart)
         worker.start();
         FAIL() << "no exception";
     } catch (const thread::Thread::Error& e) {
-        EXPECT_STREQ("class Thread", e.GetClassName());
-        EXPECT_STREQ("Thread can be started only once.", e.GetMessage());
+        EXPECT_STREQ("class Thread", e.GetClassText());
+        EXPECT_STREQ("Thread can be started only once.", e.GetMessageText());
     }
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(static_cast<HANDLE>(worker.GetHandle()), 5000));
     EXPECT_EQ(1, worker.runs);
