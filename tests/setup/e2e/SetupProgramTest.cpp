@@ -1,7 +1,7 @@
 // setup.exe end to end: its error reports read from the real message box, its exit
 // codes, and the start state it traces for a debugger.
 #include "Robot.h"
-#include "TestFolder.h"
+#include "ProgramRunner.h"
 
 #include <gtest/gtest.h>
 
@@ -9,33 +9,17 @@ namespace {
 
 const DWORD kTimeoutMs = 20000;
 
-// The build's Unix path as Wine sees it.
-std::string WinePath(const char* unixPath)
-{
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
-
 bool IsFailureExitCode(DWORD code) { return code == 0xFFFFFFFFu || code == 255; }
 
 // A program started by the test; ended by force if the test fails before it ends.
 class Child {
 public:
-    Child(const std::string& commandLine, const std::string& folder, DWORD flags = 0, HANDLE output = nullptr)
+    Child(const std::string& commandLine, const std::string& folder, DWORD flags = 0)
     {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        if (output) {
-            startup.dwFlags = STARTF_USESTDHANDLES;
-            startup.hStdOutput = output;
-            startup.hStdError = output;
-        }
         std::string line = commandLine;
-        started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, output != nullptr, flags, nullptr,
+        started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
                                   folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != FALSE;
     }
     ~Child()
@@ -142,22 +126,6 @@ TEST(SetupProgram, EachMissingFileGivesOneErrorBoxAndExitCodeMinusOne)
         DWORD code = child.Wait();
         EXPECT_TRUE(IsFailureExitCode(code)) << code;
     }
-}
-
-// Runs robot.exe and returns its exit code; its output goes to a file.
-DWORD RunRobot(TestFolder& folder, const std::string& args, std::string& output)
-{
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    std::string path = folder / "robot.out";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    DWORD code;
-    {
-        Child robot("\"" + WinePath(ROBOT_EXE_PATH) + "\" " + args, std::string(), 0, file);
-        code = robot.Started() ? robot.Wait() : STILL_ACTIVE;
-    }
-    CloseHandle(file);
-    output = folder.Read("robot.out");
-    return code;
 }
 
 TEST(SetupProgram, RobotProgramReadsAndAnswersTheBox)
