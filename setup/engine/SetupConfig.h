@@ -121,6 +121,7 @@ public:
     const IniFile& GetLanguageFile() const { return language_; }
 
 private:
+    bool CopyValue(const IniFile& file, const std::string& section, const std::string& key, const char* variable);
     void Load();
     void ReadDirectoryVariables();
     void ReadRunApps();
