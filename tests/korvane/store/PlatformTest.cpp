@@ -111,3 +111,25 @@ INSTANTIATE_TEST_SUITE_P(Formats, ShortDateFormat,
                                            DateFormatCase{"yyyy-MM-dd", "2025-01-12"},
                                            DateFormatCase{"d/M/yy", "12/1/25"},
                                            DateFormatCase{"dd-MMM-yyyy", "12-Jan-2025"}));
+
+TEST(Platform, ComposedSortKeysAreThePlatformsBytes) {
+    PrepareFastSortKeys();
+    ASSERT_TRUE(FastSortKeysReady());
+    uint32_t seed = 7;
+    auto next = [&] { seed = seed * 1103515245u + 12345u; return seed >> 16; };
+    const std::vector<std::string> corpus = Corpus();
+    for (int i = 0; i < 3000; ++i) {
+        std::string s;
+        const int len = 1 + next() % 60;
+        for (int k = 0; k < len; ++k) {
+            // Mostly letters and blanks as in descriptions, with any other byte now and then.
+            unsigned r = next();
+            s += r % 4 ? "aBcDeFgHiJ kLmNoPqRsTuVwXyZ\xe9\xc9\xe0\xdf\xe6\\"[r % 37] : static_cast<char>(1 + r % 255);
+        }
+        if (i < static_cast<int>(corpus.size()) && !corpus[i].empty()) s = corpus[i];
+        char buf[2048];
+        int n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, s.data(),
+                             static_cast<int>(s.size()), buf, sizeof buf);
+        ASSERT_EQ(AnsiSortKey(s), std::string(buf, n)) << "'" << s << "'";
+    }
+}
