@@ -63,10 +63,10 @@ private:
 
 // "F:" + path makes a folder record, anything else a link record with the url given.
 struct Rec {
-    std::string Path;
-    std::string Url;
-    std::string Type = "Url";
-    uint32_t Date = 0x5A2C6000;  // 2025-01-12 12:00:00
+    Rec(const char* path, std::string url = "", std::string type = "Url", uint32_t date = 0x5A2C6000)
+        : Path(path), Url(std::move(url)), Type(std::move(type)), Date(date) {}  // date 2025-01-12 12:00
+    std::string Path, Url, Type;
+    uint32_t Date;
 };
 void Fill(LinkStore& store, const std::vector<Rec>& records);
 std::vector<std::string> Paths(const TLinkList& list);
