@@ -93,8 +93,13 @@ TEST_F(Editing, RenameFolderRewritesTheFolderAndEverythingBelowIt) {
     // A path that grows beyond 255 characters is cut.
     const std::string longName(250, 'L');
     ASSERT_TRUE(Store.RenameFolder("B", longName));
+    int cut = 0;
     for (const TLinkRecord& r : Store.LinkList)
-        if (r.GetPath().substr(0, 12) == "Favorites\\LL") EXPECT_EQ(r.GetPath().size(), 255u);
+        if (r.GetPath().substr(0, 12) == "Favorites\\LL") {
+            EXPECT_EQ(r.GetPath().size(), 255u);
+            ++cut;
+        }
+    EXPECT_EQ(cut, 4);
 }
 
 TEST_F(Editing, RenameCurrentFolderTrimsAndFollowsTheNewName) {

@@ -120,7 +120,9 @@ TEST_F(LinkFile, FailedSaveKeepsTheOldFileAndModified) {
             Store.SaveLinkFile(c.File);
             ADD_FAILURE() << c.File << " saved";
         } catch (const EInOutError& e) {
-            if (c.Code) EXPECT_EQ(e.ErrorCode, c.Code) << c.File << ": " << e.what();
+            if (c.Code) {
+                EXPECT_EQ(e.ErrorCode, c.Code) << c.File << ": " << e.what();
+            }
             EXPECT_NE(e.ErrorCode, 0u);
             EXPECT_EQ(std::string(e.what()), SystemErrorMessage(e.ErrorCode));
         }
