@@ -44,10 +44,9 @@ protected:
     std::vector<std::string> Asked() {
         std::vector<std::string> texts;
         for (const AskedQuestion& q : Prompter.Asked) {
-            if (q.Text.compare(0, 7, "Cannot ") != 0) {
-                EXPECT_EQ(q.Kind, TMsgDlgType::Warning);
-                EXPECT_EQ(q.Buttons, TMsgDlgButtons::YesNoNoToAllYesToAll);
-            }
+            const bool refusal = q.Text.compare(0, 7, "Cannot ") == 0;
+            EXPECT_EQ(q.Kind, refusal ? TMsgDlgType::Error : TMsgDlgType::Warning);
+            EXPECT_EQ(q.Buttons, refusal ? TMsgDlgButtons::OK : TMsgDlgButtons::YesNoNoToAllYesToAll);
             texts.push_back(q.Text);
         }
         Prompter.Asked.clear();

@@ -15,7 +15,8 @@ protected:
     int Updates = 0;
     void SetUp() override { Store.OnUpdateCommandStates = [this] { ++Updates; }; }
 
-    // Records whose non-significant bytes are not zero, out of path order.
+    // Records whose non-significant bytes are not zero, out of path order; the last one's type
+    // length byte claims more than its field holds.
     std::string SampleBytes() {
         std::string bytes;
         for (const char* path : {"Favorites\\Zeta", "Favorites\\News\\", "Favorites\\alpha"}) {
@@ -25,6 +26,7 @@ protected:
             r.SetUrl("http://x/");
             r.SetItemType(path[std::strlen(path) - 1] == '\\' ? "Folder" : "Url");
             r.Date = 0x5A2C6000;
+            if (path[10] == 'a') r.ItemType[0] = 200;
             bytes.append(reinterpret_cast<const char*>(&r), sizeof r);
         }
         return bytes;
@@ -53,6 +55,7 @@ TEST_F(LinkFile, SaveAndLoadKeepEveryByteAndTheFileOrder) {
               (std::vector<std::string>{"Favorites\\Zeta", "Favorites\\News\\", "Favorites\\alpha"}));
     EXPECT_EQ(Store.CurrentFolder(), "Favorites\\");
     EXPECT_EQ(Store.SubPath(), "");
+    EXPECT_EQ(Store.LinkList[2].GetItemType(), std::string("Url") + std::string(7, '\xA5'));
     Store.Modified = true;
     Store.SaveLinkFile(Dir.File("out.ldb"));
     EXPECT_EQ(ReadBytes(Dir.File("out.ldb")), bytes);
