@@ -145,6 +145,7 @@ bool LinkStore::CopyEntries(const TListing& selected) {
         }
     }
     // CompareRecordFolders: the folder parts, case-insensitively under the locale.
+    if (CopyBuffer.size() >= 1000) PrepareFastSortKeys();
     std::vector<std::string> keys(CopyBuffer.size());
     for (size_t i = 0; i < CopyBuffer.size(); ++i)
         keys[i] = AnsiSortKey(ExtractFilePath(CopyBuffer[i].GetPath()));

@@ -55,6 +55,7 @@ public:
     TListing ListSubtree(const TRecordRefs& records) const;
     // The listing the window shows for the current style (ListSubtree or ListFolder).
     TListing CurrentListing() const;
+    // The window applies the find only to texts of three characters or more.
     TRecordRefs FindMatches(const std::string& text) const;
     std::string FolderOutline() const;
 
