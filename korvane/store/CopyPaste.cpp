@@ -15,8 +15,6 @@ const char* const SameFolderPasteText =
 const char* const SameFolderMoveText =
     "Cannot move: the destination folder is the same as are the source folder !";
 
-bool IsUpEntry(const TListEntry& e) { return e.Name == ".." && e.Path.empty() && e.IsFolder(); }
-
 // "Name=ItemType": the type never holds "=", a description may, so split at the last one.
 void SplitNameType(const std::string& text, std::string& name, std::string& type) {
     size_t eq = text.rfind('=');
@@ -52,7 +50,6 @@ void DropFromBuffer(std::vector<TLinkRecord>& buffer, const std::vector<std::pai
                                 }),
                  buffer.end());
 }
-
 
 // The answers of the conflict questions; anything else (the dialog closed some other way)
 // cancels like No to All, which changes nothing.
@@ -129,7 +126,7 @@ bool LinkStore::CopyEntries(const TListing& selected) {
     std::vector<const TListEntry*> entries;
     std::vector<std::string> prefixes;
     for (const TListEntry& e : selected) {
-        if (IsUpEntry(e)) continue;
+        if (e.IsUp()) continue;
         entries.push_back(&e);
         prefixes.push_back(e.Path);
         CopyNames.push_back(e.Name + "=" + e.ItemType);

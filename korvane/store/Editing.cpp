@@ -13,8 +13,6 @@ bool NameRefused(const std::string& name) {
     return name.find_first_of(":|/\\*\"><?") != std::string::npos || name[0] == '.' || name[0] == ' ';
 }
 
-bool IsUpEntry(const TListEntry& e) { return e.Name == ".." && e.Path.empty() && e.IsFolder(); }
-
 }  // namespace
 
 bool LinkStore::CheckFolderName(const std::string& name, bool emptyIsRefused) {
@@ -116,7 +114,7 @@ bool LinkStore::DeleteFolder(const std::string& folderPath, const std::string& n
 bool LinkStore::DeleteEntries(const TListing& entries) {
     TListing chosen;
     for (const TListEntry& e : entries)
-        if (!IsUpEntry(e)) chosen.push_back(e);
+        if (!e.IsUp()) chosen.push_back(e);
     if (chosen.empty()) {
         MessageDlgBeep("Incorrect selection !", TMsgDlgType::Error, TMsgDlgButtons::OK);
         return false;
