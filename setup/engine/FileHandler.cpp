@@ -50,7 +50,7 @@ bool ShouldReplace(int mode, const std::string& archived, const std::string& ins
 }  // namespace
 
 void FolderHandler::Apply(const std::string& record) {
-    std::string path = RecordFields(record)[0];
+    std::string path = RecordField(SplitRecord(record), 0);
     if (!path.empty() && path.back() == '\\') path.pop_back();
     CreateFolderLevels(path, [this](const std::string& folder) { log_.RecordFolder(folder); });
 }
@@ -59,12 +59,12 @@ FileHandler::FileHandler(InstallLog& log, HWND statusText, const std::string& ar
     : zip_(archive), log_(log), statusText_(statusText), family_(CurrentWindowsFamily()) {}
 
 void FileHandler::Apply(const std::string& record) {
-    RecordFields fields(record);
-    if (fields.Count() < 3) return;
+    std::vector<std::string> fields = SplitRecord(record);
+    if (fields.size() < 3) return;
     const std::string& entry = fields[1];
     const std::string& target = fields[2];
-    int flags = ToDecimal(fields[3]);
-    int mode = ToDecimal(fields[4]);
+    int flags = RecordNumber(fields, 3);
+    int mode = RecordNumber(fields, 4);
     if (statusText_) SendMessageA(statusText_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
 
     size_t slash = target.rfind('\\');

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 void IniFileHandler::Apply(const std::string& record) {
-    RecordFields fields(record);
-    if (fields[0].empty()) return;
-    WritePrivateProfileStringA(fields[1].c_str(), fields[2].c_str(), fields[3].c_str(), fields[0].c_str());
+    std::vector<std::string> fields = SplitRecord(record);
+    std::string file = RecordField(fields, 0);
+    if (file.empty()) return;
+    WritePrivateProfileStringA(RecordField(fields, 1).c_str(), RecordField(fields, 2).c_str(),
+                               RecordField(fields, 3).c_str(), file.c_str());
 }

@@ -6,6 +6,14 @@
 
 InstallLog::InstallLog(std::string path, bool imitation) : path_(std::move(path)), imitation_(imitation) {}
 
+InstallLog::~InstallLog() { Close(); }
+
+bool InstallLog::Close() {
+    if (closed_) return true;
+    closed_ = true;
+    return Write();
+}
+
 void InstallLog::Add(Section section, const std::string& line) {
     if (!imitation_) sections_[section].push_back(line);
 }

@@ -17,6 +17,10 @@ public:
     // path is the full name of setup.log; an imitation log records nothing
     // and writes nothing.
     InstallLog(std::string path, bool imitation);
+    // Writes setup.log unless Close did already; a failure goes unreported.
+    ~InstallLog();
+    InstallLog(const InstallLog&) = delete;
+    InstallLog& operator=(const InstallLog&) = delete;
 
     const std::string& Path() const { return path_; }
     bool Imitation() const { return imitation_; }
@@ -44,6 +48,8 @@ public:
     // Writes setup.log, replacing an earlier one; false when the file cannot
     // be created or written. Nothing happens (true) in imitation.
     bool Write() const;
+    // Write once: later calls and the destructor write nothing.
+    bool Close();
 
 private:
     enum Section { Common, SharedFiles, StdFiles, AppFiles, AppFolders, AppDir, RegEntry, RegDlls, RunApps, SectionCount };
@@ -51,6 +57,7 @@ private:
 
     std::string path_;
     bool imitation_;
+    bool closed_ = false;
     InstallCategory category_ = CategoryApplication;
     std::array<std::vector<std::string>, SectionCount> sections_;
 };

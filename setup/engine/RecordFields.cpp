@@ -1,29 +1,29 @@
-// Splitting of installation records into their comma-separated fields.
+// Splitting of comma-separated records.
 #include "RecordFields.h"
 
 #include <cstdlib>
 
-RecordFields::RecordFields(const std::string& record, bool decodeCommas) {
+std::vector<std::string> SplitRecord(const std::string& record)
+{
+    std::vector<std::string> fields;
     size_t start = 0;
     for (;;) {
         size_t comma = record.find(',', start);
-        fields_.push_back(record.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
+        if (comma == std::string::npos) {
+            fields.push_back(record.substr(start));
+            return fields;
+        }
+        fields.push_back(record.substr(start, comma - start));
         start = comma + 1;
     }
-    if (!decodeCommas) return;
-    static const std::string token = "&comma;";
-    for (std::string& field : fields_) {
-        for (size_t at = field.find(token); at != std::string::npos; at = field.find(token, at + 1))
-            field.replace(at, token.size(), ",");
-    }
 }
 
-const std::string& RecordFields::operator[](size_t index) const {
-    static const std::string empty;
-    return index < fields_.size() ? fields_[index] : empty;
+std::string RecordField(const std::vector<std::string>& fields, size_t index)
+{
+    return index < fields.size() ? fields[index] : std::string();
 }
 
-int ToDecimal(const std::string& text) {
-    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+int RecordNumber(const std::vector<std::string>& fields, size_t index)
+{
+    return static_cast<int>(std::strtol(RecordField(fields, index).c_str(), nullptr, 10));
 }

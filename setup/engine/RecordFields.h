@@ -1,24 +1,15 @@
-// Splitting of installation records into their comma-separated fields.
+// Splitting of setup's comma-separated records into fields.
 #pragma once
-
 #include <string>
 #include <vector>
 
-// The fields of one record, taken as they stand (no trimming). A record
-// without a comma has one field; a field asked for beyond the last is empty.
-class RecordFields {
-public:
-    // decodeCommas turns every "&comma;" inside a field into a comma after
-    // the split, so a field can carry commas.
-    explicit RecordFields(const std::string& record, bool decodeCommas = false);
+// Fields are separated by commas and taken as they stand; a record without a comma
+// has one field.
+std::vector<std::string> SplitRecord(const std::string& record);
 
-    const std::string& operator[](size_t index) const;
-    size_t Count() const { return fields_.size(); }
+// The field at index (from 0), or empty text beyond the last field.
+std::string RecordField(const std::vector<std::string>& fields, size_t index);
 
-private:
-    std::vector<std::string> fields_;
-};
-
-// Decimal number at the start of text, 0 when there is none (leading blanks
-// skipped, optional sign, stops at the first non-digit).
-int ToDecimal(const std::string& text);
+// A field read as a decimal integer the way the C library reads it: leading blanks
+// skipped, optional sign, stops at the first non-digit; 0 when there is no number.
+int RecordNumber(const std::vector<std::string>& fields, size_t index);

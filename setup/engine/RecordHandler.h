@@ -11,11 +11,3 @@ public:
     // Reverses one entry of the install log; most handlers undo nothing.
     virtual void Undo(const std::string& entry) {}
 };
-
-// Where handlers report failed records, one line each; the run's ErrorLog
-// stands behind it.
-class ErrorSink {
-public:
-    virtual ~ErrorSink() = default;
-    virtual void AddLine(const std::string& line) = 0;
-};

@@ -11,6 +11,20 @@ const char kUserDataKey[] = "SOFTWARE\\Oltrane\\Instorra\\UserData\\";
 
 namespace {
 
+// The fields of a registry or file type record: "&comma;" inside a field
+// stands for a comma.
+std::vector<std::string> DecodedFields(const std::string& record, size_t count) {
+    std::vector<std::string> all = SplitRecord(record);
+    std::vector<std::string> fields(count);
+    static const std::string token = "&comma;";
+    for (size_t i = 0; i < count; ++i) {
+        fields[i] = RecordField(all, i);
+        for (size_t at = fields[i].find(token); at != std::string::npos; at = fields[i].find(token, at + 1))
+            fields[i].replace(at, token.size(), ",");
+    }
+    return fields;
+}
+
 class Key {
 public:
     Key() = default;
@@ -88,10 +102,10 @@ HKEY RegistryRoot(const std::string& text) {
 }
 
 void RegistryHandler::Apply(const std::string& record) {
-    RecordFields fields(record, true);
+    std::vector<std::string> fields = DecodedFields(record, 6);
     HKEY root = RegistryRoot(fields[1]);
     if (!root) {
-        errors_.AddLine("Invalid major key:" + fields[1]);
+        errors_.Add("Invalid major key:", fields[1]);
         return;
     }
     if (fields[0] == "key")
@@ -99,14 +113,14 @@ void RegistryHandler::Apply(const std::string& record) {
     else if (fields[0] == "value")
         ApplyValue(root, fields[2], fields[3], fields[4], fields[5]);
     else
-        errors_.AddLine("Invalid record type(need key or value):" + fields[0]);
+        errors_.Add("Invalid record type(need key or value):", fields[0]);
 }
 
 void RegistryHandler::ApplyKey(HKEY root, const std::string& rootText, const std::string& path) {
     bool created = false;
     if (!KeyExists(root, path)) {
         created = CreateKey(root, path);
-        if (!created) errors_.AddLine("Cannot create key:" + path);
+        if (!created) errors_.Add("Cannot create key:", path);
     }
     if (recordAllKeys_ || created) log_.RecordKey(rootText + "," + path);
 }
@@ -121,13 +135,12 @@ void RegistryHandler::ApplyValue(HKEY root, const std::string& path, const std::
         ok = WriteValue(key.Get(), name == "(Default)" ? nullptr : name.c_str(), letter, data);
     }
     if (!ok)
-        errors_.AddLine("Cannot create value:key='" + path + "' value name='" + name + "' value type='" + type +
+        errors_.Add("Cannot create value:", "key='" + path + "' value name='" + name + "' value type='" + type +
                         "' value='" + data);
 }
 
 void RegistryHandler::Undo(const std::string& entry) {
-    RecordFields fields(entry);
-    HKEY root = RegistryRoot(fields[0]);
+    HKEY root = RegistryRoot(RecordField(SplitRecord(entry), 0));
     size_t comma = entry.find(',');
     if (root && comma != std::string::npos) RegDeleteKeyA(root, entry.substr(comma + 1).c_str());
 }
@@ -135,7 +148,7 @@ void RegistryHandler::Undo(const std::string& entry) {
 bool RegistryHandler::EnsureKey(HKEY root, const std::string& path) {
     if (KeyExists(root, path)) return true;
     if (CreateKey(root, path)) return true;
-    errors_.AddLine("Cannot create key:" + path);
+    errors_.Add("Cannot create key:", path);
     return false;
 }
 
@@ -148,7 +161,7 @@ bool RegistryHandler::SetStringValue(HKEY root, const std::string& path, const s
 }
 
 void FileTypeHandler::Apply(const std::string& record) {
-    RecordFields fields(record, true);
+    std::vector<std::string> fields = DecodedFields(record, 6);
     const std::string& extension = fields[0];
     const std::string& className = fields[1];
     if (KeyExists(HKEY_CLASSES_ROOT, extension)) return;

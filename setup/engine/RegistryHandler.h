@@ -1,6 +1,7 @@
 // Handlers of the registry and file type sections.
 #pragma once
 
+#include "ErrorLog.h"
 #include "InstallLog.h"
 #include "RecordHandler.h"
 
@@ -13,7 +14,7 @@ HKEY RegistryRoot(const std::string& text);
 
 class RegistryHandler : public RecordHandler {
 public:
-    RegistryHandler(InstallLog& log, ErrorSink& errors) : log_(log), errors_(errors) {}
+    RegistryHandler(InstallLog& log, ErrorLog& errors) : log_(log), errors_(errors) {}
 
     // key,ROOT,path  or  value,ROOT,path,name,type,data
     void Apply(const std::string& record) override;
@@ -38,7 +39,7 @@ private:
                     const std::string& data);
 
     InstallLog& log_;
-    ErrorSink& errors_;
+    ErrorLog& errors_;
     bool recordAllKeys_ = false;
 };
 

@@ -1,4 +1,10 @@
-// Program entry of setup.
-#include <windows.h>
+// Entry point of setup.
+#include "Program.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <cstdlib>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    std::vector<std::string> args(__argv, __argv + __argc);
+    return RunSetup(instance, args);
+}

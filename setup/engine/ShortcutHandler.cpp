@@ -5,6 +5,8 @@
 #include "FolderCreation.h"
 #include "RecordFields.h"
 
+#include <cstdlib>
+
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
@@ -41,7 +43,7 @@ bool Save(IPersistFile* file, const std::string& path) {
 
 }  // namespace
 
-ShortcutHandler::ShortcutHandler(Expander expand, InstallLog& log, ErrorSink& errors, HWND statusText)
+ShortcutHandler::ShortcutHandler(Expander expand, InstallLog& log, ErrorLog& errors, HWND statusText)
     : expand_(std::move(expand)), log_(log), errors_(errors), statusText_(statusText) {
     CoInitialize(nullptr);
     SetStatus(statusText_, "Create shortcuts");
@@ -53,17 +55,19 @@ ShortcutHandler::~ShortcutHandler() {
 }
 
 void ShortcutHandler::Apply(const std::string& record) {
-    RecordFields fields(record);
+    std::vector<std::string> all = SplitRecord(record);
+    std::vector<std::string> fields(8);
+    for (size_t i = 0; i < fields.size(); ++i) fields[i] = RecordField(all, i);
     const std::string& type = fields[0];
     std::string path = fields[1];
     expand_(path);
     if (path.empty()) {
-        errors_.AddLine("bad format Shortcut record:link path is empty");
+        errors_.Add("bad format Shortcut record:link path is empty", "");
         return;
     }
     size_t slash = path.rfind('\\');
     std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-    if (!EnsureFolder(folder)) errors_.AddLine("can't make dir for shortcut:" + folder);
+    if (!EnsureFolder(folder)) errors_.Add("can't make dir for shortcut:", folder);
 
     char kind = type.empty() ? '\0' : type[0];
     if (kind == 's') {
@@ -73,7 +77,7 @@ void ShortcutHandler::Apply(const std::string& record) {
     } else if (kind == 'i' || kind == 'w') {
         MakeInternetShortcut(path, fields[2]);
     } else {
-        errors_.AddLine("Unknown link type:" + type);
+        errors_.Add("Unknown link type:", type);
     }
 }
 
@@ -102,22 +106,22 @@ void ShortcutHandler::MakeShellLink(const std::string& path, const std::string& 
                                     const std::string& workingFolder) {
     ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out()))) {
-        errors_.AddLine("can't get IShellLink interface");
+        errors_.Add("can't get IShellLink interface", "");
         return;
     }
     link->SetPath(target.c_str());
     if (!arguments.empty()) link->SetArguments(arguments.c_str());
-    if (!iconFile.empty()) link->SetIconLocation(iconFile.c_str(), ToDecimal(iconIndex));
-    if (!show.empty()) link->SetShowCmd(ToDecimal(show));
+    if (!iconFile.empty()) link->SetIconLocation(iconFile.c_str(), std::atoi(iconIndex.c_str()));
+    if (!show.empty()) link->SetShowCmd(std::atoi(show.c_str()));
     if (!workingFolder.empty()) link->SetWorkingDirectory(workingFolder.c_str());
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out()))) {
-        errors_.AddLine("can't get IPersistFile interface");
+        errors_.Add("can't get IPersistFile interface", "");
         return;
     }
     std::string name = path + ".lnk";
     if (!Save(file.Get(), name)) {
-        errors_.AddLine("can't save shortcut:" + name);
+        errors_.Add("can't save shortcut:", name);
         return;
     }
     log_.RecordApplicationFile(name);
@@ -133,7 +137,7 @@ void ShortcutHandler::MakeInternetShortcut(const std::string& path, const std::s
     if (FAILED(url->QueryInterface(IID_IPersistFile, file.Out()))) return;
     std::string name = path + ".url";
     if (!Save(file.Get(), name)) {
-        errors_.AddLine("can't save shortcut:" + name);
+        errors_.Add("can't save shortcut:", name);
         return;
     }
     log_.RecordApplicationFile(name);

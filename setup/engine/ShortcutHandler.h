@@ -2,6 +2,7 @@
 // shortcuts (.url) made through the system's COM objects.
 #pragma once
 
+#include "ErrorLog.h"
 #include "InstallLog.h"
 #include "RecordHandler.h"
 
@@ -16,7 +17,7 @@ public:
     // expansion). Initialises COM for the calling thread and shows
     // "Create shortcuts" in statusText (may be null).
     using Expander = std::function<void(std::string&)>;
-    ShortcutHandler(Expander expand, InstallLog& log, ErrorSink& errors, HWND statusText);
+    ShortcutHandler(Expander expand, InstallLog& log, ErrorLog& errors, HWND statusText);
     ~ShortcutHandler() override;
     ShortcutHandler(const ShortcutHandler&) = delete;
     ShortcutHandler& operator=(const ShortcutHandler&) = delete;
@@ -34,6 +35,6 @@ private:
 
     Expander expand_;
     InstallLog& log_;
-    ErrorSink& errors_;
+    ErrorLog& errors_;
     HWND statusText_;
 };

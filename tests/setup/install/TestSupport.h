@@ -1,8 +1,6 @@
 // Helpers of the installation tests: fresh temporary folders, test-owned
-// registry keys, fixture paths, small file helpers and an error collector.
+// registry keys, fixture paths, and small file helpers.
 #pragma once
-
-#include "RecordHandler.h"
 
 #include <windows.h>
 
@@ -39,13 +37,6 @@ FILETIME LastWrite(const std::string& path);
 void SetLastWrite(const std::string& path, const FILETIME& time);
 // A local date and time as the UTC file time the file system keeps.
 FILETIME LocalTime(int year, int month, int day, int hour, int minute, int second);
-
-// Collects error lines in memory.
-class ErrorLines : public ErrorSink {
-public:
-    void AddLine(const std::string& line) override { lines.push_back(line); }
-    std::vector<std::string> lines;
-};
 
 // A registry key path the test owns below a root; deleted with its subkeys
 // at the start and at the end.

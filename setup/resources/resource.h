@@ -1,0 +1,4 @@
+// Resource ids of setup.
+#pragma once
+
+#define IDI_SETUP 107
