@@ -103,7 +103,7 @@ bool FileHandler::Overwrite(const std::string& entry, const std::string& target,
     return true;
 }
 
-std::string ProgramFolder() {
+std::string SetupProgramFolder() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return std::string();
@@ -113,7 +113,7 @@ std::string ProgramFolder() {
 }
 
 void RegisterLibrary(const std::string& target) {
-    std::string command = ProgramFolder() + "\\Regsvr32.exe /s \"" + target + "\"";
+    std::string command = SetupProgramFolder() + "\\Regsvr32.exe /s \"" + target + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -55,7 +55,7 @@ private:
 };
 
 // The folder that holds the running program, without a trailing backslash.
-std::string ProgramFolder();
+std::string SetupProgramFolder();
 
 // Runs Regsvr32.exe /s "target" from the program's folder, hidden, and waits
 // for it; failures are ignored.

@@ -132,7 +132,7 @@ void InstallWorker::Install() {
         }
         WriteUserDataKey(*registry, config_.GetCompanyName(), config_.GetProductName(),
                          config_.GetProductVersion(), config_.GetAppDir(), config_.GetProgramGroup(),
-                         ProgramFolder());
+                         SetupProgramFolder());
         registry->SetRecordAllKeys(false);
     }
 

@@ -204,7 +204,7 @@ TEST_F(FileRecords, SharedCountsRegistrationAndUnloggedFiles) {
         RegDeleteValueA(shared, name.c_str());
     RegCloseKey(shared);
 
-    std::string regsvr = ProgramFolder() + "\\Regsvr32.exe /s \"";
+    std::string regsvr = SetupProgramFolder() + "\\Regsvr32.exe /s \"";
     EXPECT_EQ(SplitLines(ReadFileText(record)),
               (Lines{regsvr + preset + "\"", regsvr + temp_ / "Shared\\quiet.dll" + "\""}));
     EXPECT_EQ(Section(log_, "[SHAREDFILES]"), (Lines{preset, counted, counted}));

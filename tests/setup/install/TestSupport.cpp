@@ -38,6 +38,10 @@ void RemoveTree(const std::string& path) {
 }
 
 std::string FixtureFolder() {
+    // A copy of the test program run elsewhere is told where they are.
+    char given[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("KV_FIXTURES", given, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return given;
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;
