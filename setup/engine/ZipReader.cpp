@@ -1,6 +1,8 @@
 // Reading members of the installation archive (setup.zip) onto files.
 #include "ZipReader.h"
 
+#include "Handles.h"
+
 #include <windows.h>
 
 #include <unzip.h>
@@ -44,9 +46,10 @@ bool ZipReader::ExtractEntry(const std::string& entry, const std::string& path) 
     unz_file_info info;
     if (unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
 
-    HANDLE file = OpenForWriting(path);
-    if (file == INVALID_HANDLE_VALUE) file = OpenForWriting(path);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    ScopedHandle handle(OpenForWriting(path));
+    if (!handle.IsValid()) handle.Reset(OpenForWriting(path));
+    if (!handle.IsValid()) return false;
+    HANDLE file = handle.Get();
 
     bool ok = unzOpenCurrentFile(zip) == UNZ_OK;
     if (ok) {
@@ -64,7 +67,5 @@ bool ZipReader::ExtractEntry(const std::string& entry, const std::string& path) 
         // Reports a CRC mismatch once the whole member was read.
         if (unzCloseCurrentFile(zip) != UNZ_OK) ok = false;
     }
-    if (ok) ok = SetEntryTime(file, info.dosDate);
-    CloseHandle(file);
-    return ok;
+    return ok && SetEntryTime(file, info.dosDate);
 }
