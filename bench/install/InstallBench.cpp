@@ -2,6 +2,7 @@
 // compares the time with plain copies of the same bytes. Prints a table.
 #include "InstallWorker.h"
 #include "SetupConfig.h"
+#include "TestFolder.h"
 #include "ZipReader.h"
 
 #include <windows.h>
@@ -25,37 +26,6 @@ void WriteText(const std::string& path, const std::string& text) {
     if (!file) return;
     std::fwrite(text.data(), 1, text.size(), file);
     std::fclose(file);
-}
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-void DeleteKeyTree(HKEY root, const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char name[256];
-    for (;;) {
-        DWORD size = sizeof(name);
-        if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteKeyTree(key, name);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(root, path.c_str());
 }
 
 double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
@@ -137,9 +107,8 @@ double Measure(const std::string& here, const std::string& work, const char* pac
     std::printf("\n%s\n%-10s %12s %12s %12s\n", package, "round", "install s", "extract s", "copy s");
     double bestInstall = 1e9, bestCopy = 1e9, bestExtract = 1e9;
     for (int round = 1; round <= 3; ++round) {
-        std::string installed = work + "\\Installed" + std::to_string(round);
-        std::string extracted = work + "\\Extracted" + std::to_string(round);
-        std::string copied = work + "\\Copied" + std::to_string(round);
+        TestFolder output;  // removed after each round
+        std::string installed = output / "Installed", extracted = output / "Extracted", copied = output / "Copied";
         double copy = Copy(here + "\\data", copied);
         double extract = Extract(work + "\\setup.zip", extracted);
         double install = Install(work, installed);
@@ -147,9 +116,6 @@ double Measure(const std::string& here, const std::string& work, const char* pac
         if (install > 0 && install < bestInstall) bestInstall = install;
         if (extract > 0 && extract < bestExtract) bestExtract = extract;
         if (copy > 0 && copy < bestCopy) bestCopy = copy;
-        RemoveTree(installed);
-        RemoveTree(extracted);
-        RemoveTree(copied);
     }
     std::printf("%-10s %12.3f %12.3f %12.3f\n", "best", bestInstall, bestExtract, bestCopy);
     return bestInstall / bestCopy;
@@ -165,19 +131,20 @@ int main() {
     std::string here = Folder(self);
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    std::string work = std::string(temp) + "kvinstall_bench";
-    RemoveTree(work);
-    CreateDirectoryA(work.c_str(), nullptr);
-    SetCurrentDirectoryA(work.c_str());
+    double deflated, stored;
+    {
+        TestFolder folder;
+        const std::string& work = folder.Path();
+        SetCurrentDirectoryA(work.c_str());
 
     std::printf("200 files, 100 MiB; installation run without the pause per record,\n"
                 "the archive reads alone, and CopyFile of the same files\n");
-    double deflated = Measure(here, work, "deflated.zip");
-    double stored = Measure(here, work, "stored.zip");
+        deflated = Measure(here, work, "deflated.zip");
+        stored = Measure(here, work, "stored.zip");
+        SetCurrentDirectoryA(temp);
+    }
     std::printf("\ninstall / copy: deflated %.2f, stored %.2f (goal: within 1.50)\n", deflated, stored);
-
-    SetCurrentDirectoryA(temp);
-    RemoveTree(work);
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Oltrane\\Instorra\\UserData\\KvBench");
+    for (const char* key : {"KvBench\\Bench\\1", "KvBench\\Bench", "KvBench"})
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string("SOFTWARE\\Oltrane\\Instorra\\UserData\\") + key).c_str());
     return 0;
 }
