@@ -351,6 +351,22 @@ TEST_F(Package, StopRequestEndsTheRunAtTheNextRecordAndCanBeWaitedFor) {
     EXPECT_NE(log.find("[APPDIR]\r\n" + target_ + "\\Data\r\n" + target_ + "\r\n"), std::string::npos) << log;
 }
 
+// Ending setup from the page's own thread: the worker is most likely inside
+// a send to the progress bar when the wait begins.
+TEST_F(Package, WaitAnswersTheWorkersMessagesSoAStopCannotHang) {
+    WriteSetupIni();
+    OwnedKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey + product_);
+    auto config = std::make_unique<SetupConfig>(temp_.Path());
+    ProgressPage page;
+    InstallWorker worker(page.page, *config, page.bar, page.status);
+    worker.start();
+    Sleep(100);
+    worker.RequestStop();
+    ASSERT_TRUE(worker.Wait(10000));
+    config.reset();
+    EXPECT_TRUE(page.WaitForDone(1000)) << "the final notification is still posted";
+}
+
 // The reinstall dialog's part, answered by the test.
 class Answer : public ReinstallPrompter {
 public:
