@@ -327,44 +327,38 @@ TEST_F(Package, MissingArchiveEndsTheRunEarlyButThePageIsStillTold) {
     EXPECT_FALSE(FileExists(recordLog_)) << "no program after installation";
 }
 
+// A stop while the page answers the worker, and a stop from the page's own
+// thread while the worker is most likely inside a send to the progress bar:
+// the wait must answer those sends, or neither thread would go on.
 TEST_F(Package, StopRequestEndsTheRunAtTheNextRecordAndCanBeWaitedFor) {
     WriteSetupIni();
     OwnedKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey + product_);
-    auto config = std::make_unique<SetupConfig>(temp_.Path());
-    ProgressPage page;
-    {
+    for (bool pumping : {true, false}) {
+        SCOPED_TRACE(pumping ? "page answering" : "waiting at once");
+        RemoveTree(target_);
+        auto config = std::make_unique<SetupConfig>(temp_.Path());
+        ProgressPage page;
         InstallWorker worker(page.page, *config, page.bar, page.status);
         worker.start();
-        ASSERT_FALSE(page.WaitForDone(120));  // a few records, with the page answering
+        if (pumping)
+            ASSERT_FALSE(page.WaitForDone(120));  // a few records
+        else
+            Sleep(100);
         worker.RequestStop();
-        ASSERT_TRUE(page.WaitForDone(10000));
         ASSERT_TRUE(worker.Wait(10000));
+        EXPECT_TRUE(page.WaitForDone(1000)) << "the final notification is still posted";
+        EXPECT_LT(page.Position(), kRecords);
+        config.reset();  // safe now: the worker is done with it
+        HKEY key;
+        EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKey + product_).c_str(), 0, KEY_READ, &key),
+                  ERROR_SUCCESS);
+        EXPECT_FALSE(FileExists(recordLog_));
+        if (pumping) {
+            // What was done up to the stop is in setup.log.
+            std::string log = ReadFileText(target_ + "\\setup.log");
+            EXPECT_NE(log.find("[APPDIR]\r\n" + target_ + "\\Data\r\n" + target_ + "\r\n"), std::string::npos) << log;
+        }
     }
-    EXPECT_LT(page.Position(), kRecords);
-    config.reset();  // safe now: the worker is done with it
-    HKEY key;
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKey + product_).c_str(), 0, KEY_READ, &key),
-              ERROR_SUCCESS);
-    EXPECT_FALSE(FileExists(recordLog_));
-    // What was done up to the stop is in setup.log.
-    std::string log = ReadFileText(target_ + "\\setup.log");
-    EXPECT_NE(log.find("[APPDIR]\r\n" + target_ + "\\Data\r\n" + target_ + "\r\n"), std::string::npos) << log;
-}
-
-// Ending setup from the page's own thread: the worker is most likely inside
-// a send to the progress bar when the wait begins.
-TEST_F(Package, WaitAnswersTheWorkersMessagesSoAStopCannotHang) {
-    WriteSetupIni();
-    OwnedKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey + product_);
-    auto config = std::make_unique<SetupConfig>(temp_.Path());
-    ProgressPage page;
-    InstallWorker worker(page.page, *config, page.bar, page.status);
-    worker.start();
-    Sleep(100);
-    worker.RequestStop();
-    ASSERT_TRUE(worker.Wait(10000));
-    config.reset();
-    EXPECT_TRUE(page.WaitForDone(1000)) << "the final notification is still posted";
 }
 
 // The reinstall dialog's part, answered by the test.
