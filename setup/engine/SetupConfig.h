@@ -9,6 +9,7 @@
 #include <string>
 #include <unordered_map>
 
+class InstallLog;
 struct tagLOGFONTA;
 struct HKEY__;
 
@@ -120,6 +121,15 @@ public:
     // The current language file, for sections read on demand (UNINSTALL_DIALOG).
     const IniFile& GetLanguageFile() const { return language_; }
 
+    // --- Install log of the installation run, owned from its creation on.
+    // Releases an earlier log (which writes it), creates the log in the expanded
+    // AppDir and fills [COMMON] and [RUNAPPS].
+    InstallLog& CreateInstallLog(bool imitation);
+    InstallLog* GetInstallLog() const { return installLog_.get(); }
+    // Writes setup.log and releases the log; throws FileException code 5 when the
+    // file cannot be written. Destroying the configuration writes it too, silently.
+    void ReleaseInstallLog();
+
 private:
     bool CopyValue(const IniFile& file, const std::string& section, const std::string& key, const char* variable);
     void Load();
@@ -154,6 +164,8 @@ private:
     bool runApplicationChecked_ = false;
     bool viewReadmeChosen_ = false;
     bool runApplicationChosen_ = false;
+
+    std::shared_ptr<InstallLog> installLog_;
 };
 
 // A directory setting of the registry: a string value unchanged, a 32-bit number as
