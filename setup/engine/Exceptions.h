@@ -12,7 +12,7 @@ public:
     WinException(const char* message, uint32_t errorCode) : errorCode_(errorCode), message_(message) {}
 
     uint32_t GetErrorCode() const { return errorCode_; }
-    const char* GetMessage() const { return message_; }
+    const char* GetMessageText() const { return message_; }
     // "<message>, Error <code>" as the error report shows it.
     std::string Describe() const;
 

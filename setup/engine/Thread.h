@@ -7,8 +7,8 @@ namespace thread {
 class GenericError {
 public:
     GenericError(const char* className, const char* message) : className_(className), message_(message) {}
-    const char* GetClassName() const { return className_; }
-    const char* GetMessage() const { return message_; }
+    const char* GetClassText() const { return className_; }
+    const char* GetMessageText() const { return message_; }
 
 private:
     const char* className_;
