@@ -4,6 +4,8 @@
 
 #include "CommandLine.h"
 #include "Exceptions.h"
+#include "ProcessPage.h"
+#include "ReinstallCheck.h"
 #include "SetupConfig.h"
 #include "SetupGlobals.h"
 #include "SetupWindow.h"
@@ -118,7 +120,15 @@ int RunSetup(HINSTANCE instance, const std::vector<std::string>& args)
         RegisterWindowClass(instance, kSetupWindowClass, LoadProgramIcon(instance, SM_CXICON, SM_CYICON),
                             LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON));
 
-        run.window.reset(new SetupWindow(config.IsUnattended()));
+        run.window.reset(new SetupWindow(config));
+
+        if (!config.IsUnattended() && config.IsVariableTrue("EnableUninstaller")) {
+            DialogReinstallPrompter prompter(config);
+            if (!ReinstallCheck(config, prompter)) {
+                run.TearDown();
+                return 0;
+            }
+        }
 
         if (const RunCommand* before = config.GetBeforeInstallCommand())
             before->Run();
