@@ -144,16 +144,19 @@ inline void SelectListItem(HWND dialog, int id, int index)
     SendMessageA(list, LB_SETCURSEL, index, 0);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
+// Wide messages: Wine hands the ANSI list box text of another process on cut short.
 inline std::vector<std::string> ListItems(HWND dialog, int id)
 {
     HWND list = robot::FindControl(dialog, id);
     std::vector<std::string> items;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        char text[512] = {};
-        if (SendMessageA(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
+        wchar_t text[512] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 512)
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        char ansi[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
+        items.push_back(ansi);
     }
     return items;
 }

@@ -265,7 +265,7 @@ TEST(Wizard, ReinstallDialogAnswers)
             EXPECT_TRUE(found);
             HWND target = Go(run, box, IDOK, "Page 5");
             ASSERT_NE(nullptr, target);
-            EXPECT_EQ(earlier, TextOf(target, kEdit)) << "the default stays the configured one";
+            EXPECT_EQ(fixture.target, TextOf(target, kEdit)) << "the default stays the configured one";
             LeaveSetup(run, target);
             break;
         }
