@@ -2,6 +2,7 @@
 #include "ErrorLog.h"
 
 #include "Exceptions.h"
+#include "Handles.h"
 
 #include <windows.h>
 
@@ -19,14 +20,14 @@ void ErrorLog::Close()
     std::string text;
     for (const std::string& line : lines_)
         text += line + "\r\n";
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw FileException(path_, FileErrorDiskFull);
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != text.size())
-        throw FileException(path_, FileErrorDiskFull);
+    {
+        ScopedHandle file(
+            CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (!file.IsValid() || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+            written != text.size())
+            throw FileException(path_, FileErrorDiskFull);
+    }
     lines_.clear();
     if (recordFile_)
         recordFile_(path_);

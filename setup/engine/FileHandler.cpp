@@ -4,6 +4,7 @@
 
 #include "FileVersion.h"
 #include "FolderCreation.h"
+#include "Handles.h"
 #include "RecordFields.h"
 
 #include <optional>
@@ -121,7 +122,6 @@ void RegisterLibrary(const std::string& target) {
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    ScopedHandle thread(process.hThread), running(process.hProcess);
+    WaitForSingleObject(running.Get(), INFINITE);
 }

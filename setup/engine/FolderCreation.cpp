@@ -25,6 +25,8 @@ unsigned long CreateFolderLevels(const std::string& folder, const FolderCreated&
         return 0;
     }
     DWORD error = GetLastError();
+    // Every level above an existing folder exists too: nothing to create.
+    if (error == ERROR_ALREADY_EXISTS) return error;
     size_t at = FirstLevelStart(folder);
     if (at == std::string::npos) return error;
     for (size_t slash = folder.find('\\', at); slash != std::string::npos; slash = folder.find('\\', slash + 1)) {

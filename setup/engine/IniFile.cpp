@@ -2,6 +2,7 @@
 #include "IniFile.h"
 
 #include "Exceptions.h"
+#include "Handles.h"
 
 #include <windows.h>
 
@@ -28,33 +29,23 @@ bool EqualsIgnoringCase(const std::string& a, const char* b)
     return true;
 }
 
-// Owns a file handle for the time of one read.
-struct FileHandle {
-    HANDLE h;
-    ~FileHandle()
-    {
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-};
-
 }  // namespace
 
 IniFile::IniFile(const std::string& path, const std::string& reportName)
 {
-    FileHandle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.h == INVALID_HANDLE_VALUE)
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         throw FileException(reportName, FileErrorCanNotOpen);
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.h, &size) && size.QuadPart > 0) {
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0) {
         // A short read is not an error: the text is whatever could be read.
         text_.resize(static_cast<size_t>(size.QuadPart));
         size_t done = 0;
         while (done < text_.size()) {
             DWORD chunk = static_cast<DWORD>(std::min<size_t>(text_.size() - done, 1u << 24));
             DWORD got = 0;
-            if (!ReadFile(file.h, &text_[done], chunk, &got, nullptr) || got == 0)
+            if (!ReadFile(file.Get(), &text_[done], chunk, &got, nullptr) || got == 0)
                 break;
             done += got;
         }

@@ -2,6 +2,8 @@
 // setup.log for the product's uninstaller.
 #include "InstallLog.h"
 
+#include "Handles.h"
+
 #include <windows.h>
 
 InstallLog::InstallLog(std::string path, bool imitation) : path_(std::move(path)), imitation_(imitation) {}
@@ -59,11 +61,11 @@ std::string InstallLog::Text() const {
 
 bool InstallLog::Write() const {
     if (imitation_) return true;
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    ScopedHandle file(
+        CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return false;
     std::string text = Text();
     DWORD written = 0;
-    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == text.size();
+    return WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
 }

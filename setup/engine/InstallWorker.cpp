@@ -52,7 +52,19 @@ InstallWorker::InstallWorker(HWND page, SetupConfig& config, HWND progressBar, H
     : page_(page), config_(config), progressBar_(progressBar), statusText_(statusText) {}
 
 bool InstallWorker::Wait(DWORD milliseconds) const {
-    return WaitForSingleObject(static_cast<HANDLE>(GetHandle()), milliseconds) == WAIT_OBJECT_0;
+    HANDLE thread = static_cast<HANDLE>(GetHandle());
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD passed = GetTickCount() - start;
+        DWORD left = milliseconds == INFINITE ? INFINITE : (passed >= milliseconds ? 0 : milliseconds - passed);
+        DWORD woke = MsgWaitForMultipleObjects(1, &thread, FALSE, left, QS_SENDMESSAGE);
+        if (woke == WAIT_OBJECT_0) return true;
+        if (woke != WAIT_OBJECT_0 + 1) return false;
+        // The worker may be inside a send to a control of this thread: answer
+        // it, or neither thread would go on.
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 void InstallWorker::SetStatus(const char* text) const {

@@ -23,8 +23,9 @@ public:
     // registration and the program after installation, but still posts its
     // final notification. Safe from any thread.
     void RequestStop() { stopRequested_ = true; }
-    // Waits for the run to end; false on time-out. Once it returns true the
-    // configuration is no longer used by the worker.
+    // Waits for the run to end; false on time-out. Messages that the worker
+    // sends to controls of the waiting thread are answered meanwhile. Once it
+    // returns true the configuration is no longer used by the worker.
     bool Wait(DWORD milliseconds) const;
 
 private:

@@ -1,6 +1,7 @@
 // Handlers of the registry and file type sections.
 #include "RegistryHandler.h"
 
+#include "Handles.h"
 #include "RecordFields.h"
 
 #include <cctype>
@@ -25,33 +26,20 @@ std::vector<std::string> DecodedFields(const std::string& record, size_t count) 
     return fields;
 }
 
-class Key {
-public:
-    Key() = default;
-    ~Key() { if (key_) RegCloseKey(key_); }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    HKEY* Out() { return &key_; }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 bool KeyExists(HKEY root, const std::string& path) {
-    Key key;
-    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Out()) == ERROR_SUCCESS;
+    ScopedKey key;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
 }
 
 bool CreateKey(HKEY root, const std::string& path) {
-    Key key;
+    ScopedKey key;
     return RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                           key.Out(), nullptr) == ERROR_SUCCESS;
+                           key.Receive(), nullptr) == ERROR_SUCCESS;
 }
 
 bool CreateKeyWithDefault(HKEY root, const std::string& path, const std::string& data) {
-    Key key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.Out(),
+    ScopedKey key;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.Receive(),
                         nullptr) != ERROR_SUCCESS)
         return false;
     RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
@@ -128,8 +116,8 @@ void RegistryHandler::ApplyKey(HKEY root, const std::string& rootText, const std
 void RegistryHandler::ApplyValue(HKEY root, const std::string& path, const std::string& name,
                                  const std::string& type, const std::string& data) {
     bool ok = false;
-    Key key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, key.Out()) == ERROR_SUCCESS) {
+    ScopedKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS) {
         if (type.empty() || data.empty()) return;
         char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(type[0])));
         ok = WriteValue(key.Get(), name == "(Default)" ? nullptr : name.c_str(), letter, data);
@@ -155,8 +143,8 @@ bool RegistryHandler::EnsureKey(HKEY root, const std::string& path) {
 bool RegistryHandler::SetStringValue(HKEY root, const std::string& path, const std::string& name,
                                      const std::string& data) {
     if (data.empty()) return true;
-    Key key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, key.Out()) != ERROR_SUCCESS) return false;
+    ScopedKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS) return false;
     return WriteValue(key.Get(), name.c_str(), 'S', data);
 }
 

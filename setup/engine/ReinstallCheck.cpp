@@ -2,6 +2,7 @@
 // version, which offers to remove it or to install over it.
 #include "ReinstallCheck.h"
 
+#include "Handles.h"
 #include "RegistryHandler.h"
 #include "SetupConfig.h"
 
@@ -10,12 +11,11 @@
 namespace {
 
 bool ReadString(HKEY root, const std::string& path, const char* name, std::string& value) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    ScopedKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) return false;
     char buffer[260] = {};
     DWORD size = sizeof(buffer) - 1, type = 0;
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
+    LONG result = RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
     value.assign(buffer);
     return true;
@@ -38,8 +38,7 @@ bool StartUninstaller(SetupConfig& config) {
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    ScopedHandle thread(process.hThread), started(process.hProcess);
     return true;
 }
 
@@ -48,9 +47,11 @@ bool StartUninstaller(SetupConfig& config) {
 bool ReinstallCheck(SetupConfig& config, ReinstallPrompter& prompter) {
     std::string key = std::string(kUserDataKey) + config.GetCompanyName() + "\\" + config.GetProductName() + "\\" +
                       config.GetProductVersion();
-    HKEY probe;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &probe) != ERROR_SUCCESS) return true;
-    RegCloseKey(probe);
+    {
+        ScopedKey probe;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, probe.Receive()) != ERROR_SUCCESS)
+            return true;
+    }
 
     switch (prompter.Ask()) {
     case ReinstallAnswer::Yes:

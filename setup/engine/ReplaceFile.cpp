@@ -2,6 +2,8 @@
 // the SharedDLLs use counts.
 #include "ReplaceFile.h"
 
+#include "Handles.h"
+
 #include <cstdio>
 
 namespace {
@@ -54,9 +56,10 @@ bool ScheduleWinInitRename(const std::string& source, const std::string& target)
     UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return false;
     std::string path = std::string(windows) + "\\WinInit.Ini";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    ScopedHandle handle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.IsValid()) return false;
+    HANDLE file = handle.Get();
 
     bool ok = true;
     std::string text;
@@ -80,7 +83,6 @@ bool ScheduleWinInitRename(const std::string& source, const std::string& target)
              WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
              written == text.size() && SetEndOfFile(file);
     }
-    CloseHandle(file);
     return ok;
 }
 
@@ -104,16 +106,15 @@ ReplaceResult ReplaceFile(const std::string& source, const std::string& target, 
 }
 
 void IncrementSharedDllCount(const std::string& target) {
-    HKEY key;
+    ScopedKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", 0,
-                      KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS)
         return;
     DWORD count = 0, type = 0, size = sizeof(count);
-    if (RegQueryValueExA(key, target.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&count), &size) !=
+    if (RegQueryValueExA(key.Get(), target.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&count), &size) !=
             ERROR_SUCCESS ||
         size != sizeof(count))
         count = 0;
     ++count;
-    RegSetValueExA(key, target.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof(count));
-    RegCloseKey(key);
+    RegSetValueExA(key.Get(), target.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof(count));
 }

@@ -1,23 +1,11 @@
 // Parsing and running of before- and after-install programs.
 #include "RunCommand.h"
 
+#include "Handles.h"
 #include "RecordFields.h"
 
 #include <windows.h>
 #include <shellapi.h>
-
-namespace {
-
-struct OwnedHandle {
-    HANDLE h = nullptr;
-    ~OwnedHandle()
-    {
-        if (h)
-            CloseHandle(h);
-    }
-};
-
-}  // namespace
 
 RunCommand::RunCommand(const std::string& record)
 {
@@ -30,7 +18,7 @@ RunCommand::RunCommand(const std::string& record)
 
 void RunCommand::Run() const
 {
-    OwnedHandle process;
+    ScopedHandle process;
     if (program_.find(".exe") != std::string::npos || program_.find(".bat") != std::string::npos) {
         std::string commandLine = program_ + " " + parameters_;
         STARTUPINFOA startup{};
@@ -41,7 +29,7 @@ void RunCommand::Run() const
         if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
             return;
         CloseHandle(info.hThread);
-        process.h = info.hProcess;
+        process.Reset(info.hProcess);
     } else {
         // The parameters go separately: a document given without any would otherwise
         // be looked up under its name with a trailing blank.
@@ -53,8 +41,8 @@ void RunCommand::Run() const
         execute.nShow = showMode_;
         if (!ShellExecuteExA(&execute))
             return;
-        process.h = execute.hProcess;
+        process.Reset(execute.hProcess);
     }
-    if (!noWait_ && process.h)
-        WaitForSingleObject(process.h, INFINITE);
+    if (!noWait_ && process.IsValid())
+        WaitForSingleObject(process.Get(), INFINITE);
 }

@@ -3,6 +3,7 @@
 
 #include "Exceptions.h"
 #include "FontSpec.h"
+#include "Handles.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -121,27 +122,18 @@ bool IsNtFamily()
     return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-struct RegistryKey {
-    HKEY h = nullptr;
-    ~RegistryKey()
-    {
-        if (h)
-            RegCloseKey(h);
-    }
-};
-
 }  // namespace
 
 std::string ReadRegistryDirectory(HKEY root, const char* subkey, const char* value, const char* fallback,
                                   bool acceptNumber)
 {
-    RegistryKey key;
-    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key.h) != ERROR_SUCCESS)
+    ScopedKey key;
+    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
         return fallback;
     BYTE data[MAX_PATH + 1] = {};
     DWORD type = 0;
     DWORD size = MAX_PATH;
-    if (RegQueryValueExA(key.h, value, nullptr, &type, data, &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.Get(), value, nullptr, &type, data, &size) != ERROR_SUCCESS)
         return fallback;
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
         std::string text(reinterpret_cast<const char*>(data), size);
@@ -232,22 +224,24 @@ unsigned long SetupConfig::GetVariableNumber(const std::string& name, int base)
     return value.empty() ? 0 : std::strtoul(value.c_str(), nullptr, base);
 }
 
-bool SetupConfig::CopyIniValue(const std::string& section, const std::string& key, const char* variable)
+bool SetupConfig::CopyValue(const IniFile& file, const std::string& section, const std::string& key,
+                            const char* variable)
 {
     std::string value;
-    if (!setup_.GetValue(section, key, std::string(), value))
+    if (!file.GetValue(section, key, std::string(), value))
         return false;
     SetVariable(variable ? variable : key, value);
     return true;
 }
 
+bool SetupConfig::CopyIniValue(const std::string& section, const std::string& key, const char* variable)
+{
+    return CopyValue(setup_, section, key, variable);
+}
+
 bool SetupConfig::CopyLanguageValue(const std::string& section, const std::string& key, const char* variable)
 {
-    std::string value;
-    if (!language_.GetValue(section, key, std::string(), value))
-        return false;
-    SetVariable(variable ? variable : key, value);
-    return true;
+    return CopyValue(language_, section, key, variable);
 }
 
 // --- Named settings

@@ -131,6 +131,7 @@ public:
     void ReleaseInstallLog();
 
 private:
+    bool CopyValue(const IniFile& file, const std::string& section, const std::string& key, const char* variable);
     void Load();
     void ReadDirectoryVariables();
     void ReadRunApps();

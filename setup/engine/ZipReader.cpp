@@ -1,6 +1,8 @@
 // Reading members of the installation archive (setup.zip) onto files.
 #include "ZipReader.h"
 
+#include "Handles.h"
+
 #include <windows.h>
 
 #include <unzip.h>
@@ -8,7 +10,13 @@
 namespace {
 
 const unsigned kBufferSize = 16 * 1024;
-const int kIgnoreCase = 2;
+const size_t kMaxNameLength = 255;
+
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
 
 HANDLE OpenForWriting(const std::string& path) {
     return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -25,7 +33,22 @@ bool SetEntryTime(HANDLE file, unsigned long dosDate) {
 }  // namespace
 
 ZipReader::ZipReader(const std::string& archivePath)
-    : zip_(unzOpen(archivePath.c_str())), buffer_(kBufferSize) {}
+    : zip_(unzOpen(archivePath.c_str())), buffer_(kBufferSize) {
+    if (!zip_) return;
+    unzFile zip = static_cast<unzFile>(zip_);
+    char name[kMaxNameLength + 1];
+    for (int result = unzGoToFirstFile(zip); result == UNZ_OK; result = unzGoToNextFile(zip)) {
+        unz_file_info info;
+        if (unzGetCurrentFileInfo(zip, &info, name, sizeof(name), nullptr, 0, nullptr, 0) != UNZ_OK) continue;
+        // Longer names would be cut here; like every name of 256 characters
+        // or more they can never be asked for.
+        if (info.size_filename > kMaxNameLength) continue;
+        unz_file_pos place;
+        if (unzGetFilePos(zip, &place) != UNZ_OK) continue;
+        places_.emplace(AsciiLower(std::string(name, info.size_filename)),
+                        Place{place.pos_in_zip_directory, place.num_of_file});
+    }
+}
 
 ZipReader::~ZipReader() {
     if (zip_) unzClose(static_cast<unzFile>(zip_));
@@ -39,14 +62,19 @@ bool ZipReader::ExtractEntry(const std::string& entry, const std::string& path) 
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
 
-    // minizip refuses names of 256 characters or more itself.
-    if (unzLocateFile(zip, entry.c_str(), kIgnoreCase) != UNZ_OK) return false;
+    // Names are matched ignoring ASCII case; 256 characters or more never match.
+    if (entry.size() > kMaxNameLength) return false;
+    auto found = places_.find(AsciiLower(entry));
+    if (found == places_.end()) return false;
+    unz_file_pos place = {found->second.directoryOffset, found->second.fileNumber};
+    if (unzGoToFilePos(zip, &place) != UNZ_OK) return false;
     unz_file_info info;
     if (unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
 
-    HANDLE file = OpenForWriting(path);
-    if (file == INVALID_HANDLE_VALUE) file = OpenForWriting(path);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    ScopedHandle handle(OpenForWriting(path));
+    if (!handle.IsValid()) handle.Reset(OpenForWriting(path));
+    if (!handle.IsValid()) return false;
+    HANDLE file = handle.Get();
 
     bool ok = unzOpenCurrentFile(zip) == UNZ_OK;
     if (ok) {
@@ -64,7 +92,5 @@ bool ZipReader::ExtractEntry(const std::string& entry, const std::string& path) 
         // Reports a CRC mismatch once the whole member was read.
         if (unzCloseCurrentFile(zip) != UNZ_OK) ok = false;
     }
-    if (ok) ok = SetEntryTime(file, info.dosDate);
-    CloseHandle(file);
-    return ok;
+    return ok && SetEntryTime(file, info.dosDate);
 }

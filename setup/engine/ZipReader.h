@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class ZipReader {
@@ -23,4 +24,10 @@ public:
 private:
     void* zip_;
     std::vector<char> buffer_;
+    // Member names in ASCII lower case to their places in the central
+    // directory (first of equal names), read once: finding a member by a
+    // scan of the whole directory each time costs a file seek and read per
+    // member passed.
+    struct Place { unsigned long directoryOffset, fileNumber; };
+    std::unordered_map<std::string, Place> places_;
 };

@@ -19,8 +19,10 @@ public:
           thread_([this, delayMs] { Run(delayMs); })
     {
     }
+    // Also ends the thread when a failed test leaves before the window exists.
     ~TargetWindow()
     {
+        stop_ = true;
         if (window_)
             PostMessageA(window_, WM_CLOSE, 0, 0);
         thread_.join();
@@ -58,6 +60,8 @@ private:
         CreateWindowExA(0, "BUTTON", "Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 5, 55, 80, 20, window,
                         reinterpret_cast<HMENU>(2), nullptr, nullptr);
         window_ = window;
+        if (stop_)
+            DestroyWindow(window);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
@@ -67,6 +71,7 @@ private:
     }
 
     std::string caption_;
+    std::atomic<bool> stop_{false};
     std::thread thread_;
 };
 

@@ -50,6 +50,19 @@ TEST(RunCommand, WaitsForAStartedProgramAndIgnoresFailures)
     EXPECT_NO_THROW(RunCommand(folder / "missing.document").Run());
 }
 
+TEST(RunCommand, AfterInstallIsExpandedWhenItRuns)
+{
+    ConfigFolder setup;
+    setup.SetupIni({"[SETUP_INFO]", "DefaultInstallationPath=C:\\Nowhere", "[RUNAPPS]", "RunAfterInstall=yes",
+                    "AfterInstall=cmd.exe,/c echo ran> \"%AppDir%\\after.txt\""});
+    setup.Language("English", {"[STRINGS]"});
+    auto config = setup.Load();
+    TestFolder target;
+    config->SetAppDir(target.Path());
+    config->RunAfterInstall();
+    EXPECT_TRUE(target.Exists("after.txt"));
+}
+
 TEST(CommandLine, OptionsSetSourceDirAndImitation)
 {
     const struct {

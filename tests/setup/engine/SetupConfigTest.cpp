@@ -296,6 +296,28 @@ TEST(Load, MissingFilesThrowTheReportedFileErrors)
     }
 }
 
+TEST(Load, FilesOfAnyContentLoadWithDefaults)
+{
+    std::string binary;
+    for (int i = 0; i < 50000; ++i)
+        binary += static_cast<char>((i * 131 + 7) % 256);
+    const std::string contents[] = {
+        binary,
+        "[SETUP_INFO]\nSetupType=1\n[DIALOGS]\nWelcomeDialog=yes\n",
+        "[SETUP_INFO]\r\nDefaultInstallationPath=" + std::string(2 * 1024 * 1024, '%') + "\r\n",
+        "[DIALOGS]\r\nWelcomeDialog=yes\r\n[WELCOME_DIALOG]\r\n" + binary + "\r\n",
+        std::string(1, '\0') + "[SETUP_INFO]\r\n\r\n\r",
+    };
+    for (const std::string& content : contents) {
+        ConfigFolder setup;
+        setup.Folder().WriteRaw("Setup.ini", content);
+        setup.Folder().WriteRaw("English.dat", content);
+        std::unique_ptr<SetupConfig> config;
+        ASSERT_NO_THROW(config = setup.Load());
+        EXPECT_FALSE(config->IsUnattended());  // the LF-only SetupType=1 is never read
+    }
+}
+
 TEST(Load, SetupZipIsLookedForInTheCurrentFolder)
 {
     ConfigFolder setup;

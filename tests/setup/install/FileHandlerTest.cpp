@@ -335,13 +335,87 @@ TEST_F(FileRecords, ReadOnlyTargetInUseIsReplacedAtRestartOnTheNtFamily) {
     }
 }
 
-TEST(WinInit, RenameLineGoesDirectlyUnderAnExistingSection) {
+std::string WinInitPath() {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
-    std::string path = std::string(windows) + "\\WinInit.Ini";
-    std::string saved = ReadFileText(path);
-    bool existed = FileExists(path);
+    return std::string(windows) + "\\WinInit.Ini";
+}
 
+// Puts WinInit.ini back as it was.
+class SavedWinInit {
+public:
+    SavedWinInit() : existed_(FileExists(WinInitPath())), text_(ReadFileText(WinInitPath())) {}
+    ~SavedWinInit() {
+        SetFileAttributesA(WinInitPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (existed_)
+            WriteFileText(WinInitPath(), text_);
+        else
+            DeleteFileA(WinInitPath().c_str());
+    }
+
+private:
+    bool existed_;
+    std::string text_;
+};
+
+std::vector<std::string> TemporaryFiles() {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(folder) + "tmp*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(std::string(folder) + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// On the 9x family a target whose copy is refused twice is scheduled in
+// WinInit.ini with the temporary file as source; no restart question. When
+// WinInit.ini cannot be written, that is no longer passed as done: the
+// temporary file is deleted instead of waiting for a restart that will
+// not replace anything.
+TEST_F(FileRecords, RefusedTargetGoesToWinInitOnThe9xFamily) {
+    if (CurrentWindowsFamily() != WindowsFamily::Win9x) GTEST_SKIP() << "9x family only";
+    SavedWinInit saved;
+    DeleteFileA(WinInitPath().c_str());
+    std::string target = temp_ / "lib.dll";
+    ASSERT_TRUE(CopyFileA(Fixture("v2_0_0_5.dll").c_str(), target.c_str(), FALSE));
+    SetLastWrite(target, LocalTime(2019, 1, 1, 0, 0, 0));
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::string before = ReadFileText(target);
+    {
+        HeldFile held(target, 0);
+        ASSERT_TRUE(held.Held());
+        FileHandler files(log_, nullptr);
+        files.Apply("x,New.dll," + target + ",0,3");
+        EXPECT_FALSE(files.RestartNeeded());
+    }
+    EXPECT_EQ(ReadFileText(target), before);
+    EXPECT_EQ(Section(log_, "[APPFILES]"), Lines{target});
+    Lines lines = SplitLines(ReadFileText(WinInitPath()));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "[Rename]");
+    ASSERT_EQ(lines[1].compare(0, target.size() + 1, target + "="), 0) << lines[1];
+    std::string temporary = lines[1].substr(target.size() + 1);
+    EXPECT_EQ(ReadFileText(temporary), Staged("New.dll"));
+    DeleteFileA(temporary.c_str());
+
+    SetFileAttributesA(WinInitPath().c_str(), FILE_ATTRIBUTE_READONLY);
+    std::vector<std::string> temporaries = TemporaryFiles();
+    {
+        HeldFile held(target, 0);
+        FileHandler files(log_, nullptr);
+        files.Apply("x,New.dll," + target + ",0,3");
+    }
+    EXPECT_EQ(TemporaryFiles(), temporaries);
+    EXPECT_EQ(Section(log_, "[APPFILES]"), (Lines{target, target})) << "the record still counts";
+}
+
+TEST(WinInit, RenameLineGoesDirectlyUnderAnExistingSection) {
+    SavedWinInit saved;
+    std::string path = WinInitPath();
     DeleteFileA(path.c_str());
     ASSERT_TRUE(ScheduleWinInitRename("C:\\temp\\tmp1.tmp", "C:\\app\\a.dll"));
     EXPECT_EQ(ReadFileText(path), "[Rename]\r\nC:\\app\\a.dll=C:\\temp\\tmp1.tmp\r\n");
@@ -352,12 +426,6 @@ TEST(WinInit, RenameLineGoesDirectlyUnderAnExistingSection) {
     // A file that cannot be written is reported, not passed as done.
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(ScheduleWinInitRename("C:\\temp\\tmp3.tmp", "C:\\app\\c.dll"));
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    if (existed)
-        WriteFileText(path, saved);
-    else
-        DeleteFileA(path.c_str());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -265,6 +266,226 @@ TEST_F(Package, InstallsEverySectionAndWritesTheLogsForTheUninstaller) {
         "HKCR,.kve2e", "HKCU,Software\\KvInstallE2E\\Tool", "HKCU,Software\\KvInstallE2E",
         "[REGDLLS]", t + "\\Shared\\Maker\\shared.dll",
         "[RUNAPPS]", "BeforeUninstall=" + target_ + "\\uninstall.exe,/stop"}));
+}
+
+TEST_F(Package, ImitationStepsThroughEveryRecordAndChangesNothing) {
+    WriteSetupIni();
+    OwnedKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey + product_);
+    {
+        SetupConfig config(temp_.Path());
+        config.SetVariable("Imitation", "Y");
+        ProgressPage page;
+        Run(config, page);
+        EXPECT_EQ(page.Maximum(), kRecords);
+        EXPECT_EQ(page.Position(), kRecords);
+        EXPECT_GE(elapsed_, static_cast<DWORD>(kRecords * 50 - 20));
+        EXPECT_NE(std::find(statusTexts.begin(), statusTexts.end(), "Create registry keys"), statusTexts.end());
+    }
+    EXPECT_FALSE(FileExists(target_));
+    EXPECT_FALSE(FileExists(temp_ / "Shared"));
+    EXPECT_FALSE(FileExists(programs_));
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KvInstallE2E", 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExA(HKEY_CLASSES_ROOT, ".kve2e", 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKey + product_).c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUserDataKey) + "KvTestCo").c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    // The program after installation runs in imitation too.
+    Lines ran = SplitLines(ReadFileText(recordLog_));
+    ASSERT_EQ(ran.size(), 1u);
+    EXPECT_NE(ran[0].find("Recorder.exe after"), std::string::npos);
+}
+
+TEST_F(Package, DisabledUninstallerStillWritesTheUserDataKey) {
+    WriteSetupIni(false);
+    OwnedKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey + product_);
+    {
+        SetupConfig config(temp_.Path());
+        ProgressPage page;
+        Run(config, page);
+    }
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKey + product_).c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    std::string userData = std::string(kUserDataKey) + "KvTestCo\\" + product_ + "\\1.0";
+    EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, userData, "AppDir"), target_);
+    std::string log = ReadFileText(target_ + "\\setup.log");
+    EXPECT_NE(log.find("\r\nHKLM," + userData + "\r\n"), std::string::npos);
+    EXPECT_EQ(log.find("CurrentVersion\\Uninstall"), std::string::npos);
+}
+
+TEST_F(Package, MissingArchiveEndsTheRunEarlyButThePageIsStillTold) {
+    WriteSetupIni();
+    SetupConfig config(temp_.Path());
+    DeleteFileA((temp_ / "setup.zip").c_str());
+    ProgressPage page;
+    Run(config, page);
+    EXPECT_EQ(page.Position(), 0);
+    EXPECT_TRUE(IsWindowVisible(page.page));
+    EXPECT_FALSE(FileExists(target_));
+    EXPECT_FALSE(FileExists(recordLog_)) << "no program after installation";
+}
+
+// A stop while the page answers the worker, and a stop from the page's own
+// thread while the worker is most likely inside a send to the progress bar:
+// the wait must answer those sends, or neither thread would go on.
+TEST_F(Package, StopRequestEndsTheRunAtTheNextRecordAndCanBeWaitedFor) {
+    WriteSetupIni();
+    OwnedKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey + product_);
+    for (bool pumping : {true, false}) {
+        SCOPED_TRACE(pumping ? "page answering" : "waiting at once");
+        RemoveTree(target_);
+        auto config = std::make_unique<SetupConfig>(temp_.Path());
+        ProgressPage page;
+        InstallWorker worker(page.page, *config, page.bar, page.status);
+        worker.start();
+        if (pumping)
+            ASSERT_FALSE(page.WaitForDone(120));  // a few records
+        else
+            Sleep(100);
+        worker.RequestStop();
+        ASSERT_TRUE(worker.Wait(10000));
+        EXPECT_TRUE(page.WaitForDone(1000)) << "the final notification is still posted";
+        EXPECT_LT(page.Position(), kRecords);
+        config.reset();  // safe now: the worker is done with it
+        HKEY key;
+        EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKey + product_).c_str(), 0, KEY_READ, &key),
+                  ERROR_SUCCESS);
+        EXPECT_FALSE(FileExists(recordLog_));
+        if (pumping) {
+            // What was done up to the stop is in setup.log.
+            std::string log = ReadFileText(target_ + "\\setup.log");
+            EXPECT_NE(log.find("[APPDIR]\r\n" + target_ + "\\Data\r\n" + target_ + "\r\n"), std::string::npos) << log;
+        }
+    }
+}
+
+// The reinstall dialog's part, answered by the test.
+class Answer : public ReinstallPrompter {
+public:
+    explicit Answer(ReinstallAnswer answer) : answer_(answer) {}
+    ReinstallAnswer Ask() override {
+        ++asked;
+        return answer_;
+    }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    int asked = 0;
+    Lines errors;
+
+private:
+    ReinstallAnswer answer_;
+};
+
+class Reinstall : public Package {
+protected:
+    void Install(const std::string& appDir, const std::string& group) {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, userData().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr), ERROR_SUCCESS);
+        RegSetValueExA(key, "AppDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(appDir.c_str()),
+                       static_cast<DWORD>(appDir.size() + 1));
+        RegSetValueExA(key, "AppShortcutFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(group.c_str()),
+                       static_cast<DWORD>(group.size() + 1));
+        RegCloseKey(key);
+    }
+    std::string userData() { return std::string(kUserDataKey) + "KvTestCo\\" + product_ + "\\1.0"; }
+};
+
+TEST_F(Reinstall, NoEarlierInstallationAsksNothing) {
+    WriteSetupIni();
+    SetupConfig config(temp_.Path());
+    Answer answer(ReinstallAnswer::Cancel);
+    EXPECT_TRUE(ReinstallCheck(config, answer));
+    EXPECT_EQ(answer.asked, 0);
+}
+
+TEST_F(Reinstall, CancelEndsAndNoInstallsOverTheEarlierFolders) {
+    WriteSetupIni();
+    Install("D:\\Apps\\Tool", "Old Group");
+    SetupConfig config(temp_.Path());
+    Answer cancel(ReinstallAnswer::Cancel);
+    EXPECT_FALSE(ReinstallCheck(config, cancel));
+    EXPECT_EQ(config.GetAppDir(), target_);
+
+    Answer no(ReinstallAnswer::No);
+    EXPECT_TRUE(ReinstallCheck(config, no));
+    EXPECT_EQ(config.GetAppDir(), "D:\\Apps\\Tool");
+    EXPECT_EQ(config.GetDefaultInstallationPath(), "D:\\Apps\\Tool");
+    EXPECT_EQ(config.GetProgramGroup(), "Old Group");
+    EXPECT_EQ(config.GetVariable("DefaultShortcutFolderName", true), "Old Group");
+    EXPECT_TRUE(no.errors.empty());
+}
+
+TEST_F(Reinstall, YesStartsTheEarlierUninstallerOrReportsThatItCannot) {
+    WriteSetupIni();
+    Install("D:\\Apps\\Tool", "Old Group");
+    OwnedKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey + product_);
+    SetupConfig config(temp_.Path());
+
+    Answer yes(ReinstallAnswer::Yes);
+    EXPECT_TRUE(ReinstallCheck(config, yes)) << "no uninstall entry: installation goes on";
+    EXPECT_EQ(yes.errors, Lines{"Cannot remove " + product_});
+
+    CreateDirectoryA((temp_ / "Old").c_str(), nullptr);
+    std::string uninstaller = temp_ / "Old\\uninstall.exe";
+    ASSERT_TRUE(CopyFileA(Fixture("Recorder.exe").c_str(), uninstaller.c_str(), FALSE));
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKey + product_).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr), ERROR_SUCCESS);
+    std::string command = "\"" + uninstaller + "\"";
+    RegSetValueExA(key, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
+    RegCloseKey(key);
+    Answer started(ReinstallAnswer::Yes);
+    EXPECT_FALSE(ReinstallCheck(config, started));
+    EXPECT_TRUE(started.errors.empty());
+    for (int i = 0; i < 100 && !FileExists(recordLog_); ++i) Sleep(50);
+    Sleep(100);
+    EXPECT_EQ(SplitLines(ReadFileText(recordLog_)), Lines{command});
+}
+
+// The package and the file records once more, in a copy of this program
+// that Wine reports a Windows 98 to (its per-program Version setting).
+TEST(Win9xFamily, PackageAndFileRecordsUnderWindows98) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string exe = "kvinstall_win98.exe";
+    if (std::string(self).find(exe) != std::string::npos) GTEST_SKIP() << "this is the copy";
+    TempFolder temp;
+    std::string copy = temp / exe;
+    ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((SetupProgramFolder() + "\\Regsvr32.exe").c_str(), (temp / "Regsvr32.exe").c_str(), FALSE));
+    OwnedKey version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\" + exe);
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, version.Path().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr), ERROR_SUCCESS);
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    RegCloseKey(key);
+    SetEnvironmentVariableA("KV_FIXTURES", FixtureFolder().c_str());
+
+    std::string command = "\"" + copy + "\" --gtest_filter=Package.*:FileRecords.*:Family.* --gtest_color=no";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, temp.Path().c_str(),
+                               &startup, &process));
+    DWORD waited = WaitForSingleObject(process.hProcess, 180000);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    SetEnvironmentVariableA("KV_FIXTURES", nullptr);
+    EXPECT_EQ(waited, WAIT_OBJECT_0);
+    EXPECT_EQ(code, 0u) << "the copy's own output above names the failures";
+}
+
+TEST(Family, ReportedByTheSystem) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    bool copy = std::string(self).find("kvinstall_win98.exe") != std::string::npos;
+    EXPECT_EQ(CurrentWindowsFamily(), copy ? WindowsFamily::Win9x : WindowsFamily::NT);
 }
 
 }  // namespace

@@ -5,10 +5,27 @@
 
 #include <cstdio>
 
+namespace {
+
+// Wine keeps a folder that was the current folder while its shell link
+// object saved a link in use until the process ends, so such a folder stays
+// behind, empty. Each run removes the empty ones of earlier runs.
+void RemoveEmptyLeftovers(const std::string& temp) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((temp + "kvinst_*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do RemoveDirectoryA((temp + found.cFileName).c_str());
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
 TempFolder::TempFolder() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     static int counter = 0;
+    if (counter == 0) RemoveEmptyLeftovers(temp);
     char name[64];
     std::snprintf(name, sizeof(name), "kvinst_%lu_%d_%lu", GetCurrentProcessId(), ++counter, GetTickCount());
     path_ = std::string(temp) + name;

@@ -55,7 +55,9 @@ TEST(ZipReader, FailuresLeaveNoFileOrReportFalse) {
     ZipReader zip(Fixture("setup.zip"));
     EXPECT_FALSE(zip.ExtractEntry("missing.txt", temp / "missing.txt"));
     EXPECT_FALSE(FileExists(temp / "missing.txt"));
-    // Names of 256 characters or more are never found.
+    // 255 characters are found; names of 256 characters or more never are.
+    EXPECT_TRUE(zip.ExtractEntry(std::string(251, 'N') + ".TXT", temp / "long.txt"));
+    EXPECT_EQ(ReadFileText(temp / "long.txt"), "long");
     EXPECT_FALSE(zip.ExtractEntry(std::string(255, 'a') + "b", temp / "long.txt"));
     EXPECT_FALSE(zip.ExtractEntry(std::string(5000, ','), temp / "commas.txt"));
     // A folder that does not exist cannot take the file.
@@ -83,6 +85,37 @@ TEST(ZipReader, DamagedMemberFailsWithoutCrash) {
     ASSERT_TRUE(zip.IsOpen());
     EXPECT_FALSE(zip.ExtractEntry("data/big.txt", temp / "big.txt"));
     EXPECT_TRUE(zip.ExtractEntry("readme.txt", temp / "readme.txt"));
+}
+
+// A central directory that lies about a member: sizes too large or too
+// small, or a local header beyond the end of the archive. The member fails;
+// the others still arrive.
+TEST(ZipReader, LyingCentralDirectoryFailsThatMemberOnly) {
+    struct Lie { const char* what; size_t field; uint32_t value; };
+    const Lie lies[] = {
+        {"compressed size too large", 20, 0x7FFFFFF0u},
+        {"uncompressed size too small", 24, 100},
+        {"uncompressed size too large", 24, 0x7FFFFFF0u},
+        {"local header beyond the end", 42, 0x7FFFFFF0u},
+    };
+    std::string original = ReadFileText(Fixture("setup.zip"));
+    const std::string name = "data/big.txt";
+    size_t entry = std::string::npos;
+    for (size_t at = original.find("PK\x01\x02"); at != std::string::npos; at = original.find("PK\x01\x02", at + 4))
+        if (original.compare(at + 46, name.size(), name) == 0) entry = at;
+    ASSERT_NE(entry, std::string::npos);
+    for (const Lie& lie : lies) {
+        SCOPED_TRACE(lie.what);
+        TempFolder temp;
+        std::string archive = original;
+        for (int i = 0; i < 4; ++i) archive[entry + lie.field + i] = static_cast<char>((lie.value >> (8 * i)) & 0xFF);
+        WriteFileText(temp / "lying.zip", archive);
+        ZipReader zip(temp / "lying.zip");
+        ASSERT_TRUE(zip.IsOpen());
+        EXPECT_FALSE(zip.ExtractEntry(name, temp / "big.txt"));
+        EXPECT_TRUE(zip.ExtractEntry("readme.txt", temp / "readme.txt"));
+        EXPECT_EQ(ReadFileText(temp / "readme.txt"), "Read me\r\n");
+    }
 }
 
 TEST(ZipReader, GarbageArchiveDoesNotOpen) {
