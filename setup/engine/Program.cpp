@@ -136,6 +136,9 @@ int RunSetup(HINSTANCE instance, const std::vector<std::string>& args)
         run.window->Create(instance, config.GetVariable("SWWindowTitle", true));
 
         int exitCode = MessageLoop();
+        // The window waits for a stopped installation; only then is the log complete.
+        run.window.reset();
+        config.ReleaseInstallLog();
         run.TearDown();
         return exitCode;
     } catch (const WinException& e) {
