@@ -97,6 +97,9 @@ inline Lines FixtureSetupIni(const std::vector<std::string>& dialogs, const std:
     for (const std::string& dialog : dialogs)
         lines.push_back(dialog + "=Yes");
     lines.insert(lines.end(), extra.begin(), extra.end());
+    // The target folder for setup.log (an earlier section of that name in extra wins).
+    lines.push_back("[APPLICATION_FOLDERS]");
+    lines.push_back("%AppDir%");
     return lines;
 }
 

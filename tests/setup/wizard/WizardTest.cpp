@@ -80,7 +80,7 @@ TEST(Wizard, NextAndBackWalkTheEnabledPagesInOrder)
         page = Go(run, page, steps[i].forward, steps[i + 1].caption);
         ASSERT_NE(nullptr, page);
     }
-    // No records: the progress page ends at once and the finish page follows.
+    // One folder record: the progress page ends at once and the finish page follows.
     page = Go(run, page, kNext, "Page 9");
     ASSERT_NE(nullptr, page);
     EXPECT_FALSE(IsOn(page, kBack));
