@@ -26,14 +26,8 @@ void Trace(const std::string& text) { OutputDebugStringA(("setup: " + text + "\n
 
 void InitCommonControlsForSystem()
 {
-    OSVERSIONINFOEXA extended{};
-    extended.dwOSVersionInfoSize = sizeof extended;
-    OSVERSIONINFOA& version = reinterpret_cast<OSVERSIONINFOA&>(extended);
-    if (!GetVersionExA(&version)) {
-        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-        if (!GetVersionExA(&version))
-            throw WinException("Couldn't check Windows version");
-    }
+    const OSVERSIONINFOEXA extended = GetWindowsVersion();
+    const OSVERSIONINFOA& version = reinterpret_cast<const OSVERSIONINFOA&>(extended);
     if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMajorVersion == 4 &&
         version.dwMinorVersion == 0) {
         InitCommonControls();

@@ -214,14 +214,8 @@ void SetupWindow::Start()
 
 bool SetupWindow::CheckSystemRequirements()
 {
-    OSVERSIONINFOEXA extended{};
-    extended.dwOSVersionInfoSize = sizeof extended;
-    OSVERSIONINFOA& version = reinterpret_cast<OSVERSIONINFOA&>(extended);
-    if (!GetVersionExA(&version)) {
-        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-        if (!GetVersionExA(&version))
-            throw WinException("Couldn't check Windows version");
-    }
+    const OSVERSIONINFOEXA extended = GetWindowsVersion();
+    const OSVERSIONINFOA& version = reinterpret_cast<const OSVERSIONINFOA&>(extended);
     if (config_.IsVariableTrue("SysReqAnyWindows"))
         return true;
     const bool abort = config_.IsVariableTrue("SysReqAbortInstallation");

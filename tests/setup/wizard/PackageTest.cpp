@@ -108,18 +108,21 @@ HWND WalkToFinish(WizardRun& run, const std::string& target, const std::string& 
     page = Go(run, page, 1003, "Welcome");
     if (!page)
         return nullptr;
-    if (checkPages)
+    if (checkPages) {
         EXPECT_EQ("Welcome to the setup of Korvane 1.0.", TextOf(page, 1009));
+    }
     page = Go(run, page, 1003, "Software License Agreement");
     if (!page)
         return nullptr;
-    if (checkPages)
+    if (checkPages) {
         EXPECT_EQ(FileBytes(DistFile("License.txt")), TextOf(page, 1005));
+    }
     page = Go(run, page, 6, "Readme Information");
     if (!page)
         return nullptr;
-    if (checkPages)
+    if (checkPages) {
         EXPECT_EQ(FileBytes(DistFile("Readme.txt")), TextOf(page, 1005));
+    }
     page = Go(run, page, 1003, "User Information");
     if (!page)
         return nullptr;
@@ -135,15 +138,17 @@ HWND WalkToFinish(WizardRun& run, const std::string& target, const std::string& 
     page = Go(run, page, 1003, "Select Program Folder");
     if (!page)
         return nullptr;
-    if (checkPages)
+    if (checkPages) {
         EXPECT_EQ("Korvane", TextOf(page, 1005));
+    }
     robot::SetControlText(page, 1005, group);
     page = Go(run, page, 1003, "Start Copying Files");
     if (!page)
         return nullptr;
-    if (checkPages)
+    if (checkPages) {
         EXPECT_EQ("Destination folder:\r\n  " + target + "\r\n\r\nProgram folder:\r\n  " + group,
                   TextOf(page, 1005));
+    }
     page = Go(run, page, 1003, "Installing Korvane");
     if (!page)
         return nullptr;

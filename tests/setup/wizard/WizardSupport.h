@@ -2,6 +2,8 @@
 // own and remove, shell folders, and a fixture package of Setup.ini and language
 // file lines.
 #pragma once
+#include "TestFolder.h"
+
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -24,26 +26,7 @@ private:
     std::string path_;
 };
 
-inline void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
+inline void RemoveTree(const std::string& path) { TestFolder::Remove(path); }
 
 // A folder that the test removes at both ends.
 class OwnedFolder {

@@ -71,8 +71,9 @@ TEST(Wizard, NextAndBackWalkTheEnabledPagesInOrder)
         ASSERT_NE(nullptr, page);
     }
     for (size_t i = std::size(steps) - 1; i > 0; --i) {
-        if (i == 1)
+        if (i == 1) {
             EXPECT_TRUE(IsShown(page, kBack)) << "Back leads to the language page";
+        }
         page = Go(run, page, kBack, steps[i - 1].caption);
         ASSERT_NE(nullptr, page);
     }
@@ -360,8 +361,9 @@ TEST(Wizard, TypedFolderAndChosenGroupReachTheSummaryAndBackDropsThem)
             indexA = static_cast<int>(i);
         if (items[i] == "KvWizGroupB" + pid)
             indexB = static_cast<int>(i);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LE(lstrcmpiA(items[i - 1].c_str(), items[i].c_str()), 0) << "sorted";
+        }
     }
     ASSERT_GE(indexA, 0);
     ASSERT_GE(indexB, 0);
