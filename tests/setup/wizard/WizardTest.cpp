@@ -513,3 +513,32 @@ TEST(Wizard, HiddenFinishChoicesAreNeverChosen)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Wizard, SetupLogThatCannotBeWrittenIsReportedAtTheEnd)
+{
+    WizardRun run;
+    Fixture fixture(run);
+    fixture.Write({"FinishDialog"});
+    // The target folder is a file, so neither the folder nor setup.log can be made.
+    run.Folder().WriteRaw("Target", "in the way");
+    ASSERT_TRUE(run.Start());
+    HWND finish = run.WaitDialog("Page 9");
+    ASSERT_NE(nullptr, finish);
+    ASSERT_TRUE(robot::PressControl(finish, 1018));
+    HWND box = run.WaitDialog("Error");
+    ASSERT_NE(nullptr, box);
+    bool found = false;
+    std::string texts;
+    for (const robot::ControlInfo& control : robot::ListControls(box)) {
+        texts += control.text + "|";
+        found = found || control.text == "The disk is full: \"" + fixture.target + "\\setup.log\"";
+    }
+    EXPECT_TRUE(found) << texts;
+    ASSERT_TRUE(robot::PressControl(box, IDOK));
+    const DWORD code = run.Wait();
+    EXPECT_TRUE(code == 0xFFFFFFFFu || code == 255) << code;
+}
+
+}  // namespace
