@@ -542,3 +542,74 @@ TEST(Wizard, SetupLogThatCannotBeWrittenIsReportedAtTheEnd)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Wizard, ProgressAloneConfirmsExitWithEmptyTexts)
+{
+    WizardRun run;
+    Fixture fixture(run);
+    fixture.Write({}, FolderRecords(100));
+    run.Folder().WriteLines("English.dat", {"[STRINGS]", "1=Setup"});
+    ASSERT_TRUE(run.Start());
+    robot::WindowQuery progressPage = run.Dialogs("");
+    HWND progress = run.WaitDialog("");
+    ASSERT_NE(nullptr, progress);
+    ASSERT_NE(nullptr, robot::FindControl(progress, 1032)) << "the progress page comes first";
+    ASSERT_TRUE(robot::PressControl(progress, kCancel));
+    HWND leave = nullptr;
+    DWORD start = GetTickCount();
+    while (!leave && GetTickCount() - start < kPageTimeoutMs) {
+        for (HWND window : robot::FindWindows(progressPage)) {
+            if (window != progress && IsWindowVisible(window))
+                leave = window;
+        }
+        Sleep(50);
+    }
+    ASSERT_NE(nullptr, leave);
+    for (int id : {1009, 1010, 1011, 1000, 1001})
+        EXPECT_EQ("", TextOf(leave, id)) << id;
+    PressKey(leave, VK_RETURN);
+    EXPECT_EQ(0u, run.Wait());
+    EXPECT_FALSE(Exists(fixture.target + "\\F100"));
+}
+
+TEST(Wizard, MissingSplashPictureStartsTheWizardAtOnce)
+{
+    WizardRun run;
+    Fixture fixture(run);
+    fixture.Write({"SplashWindow", "WelcomeDialog"}, {"[SPLASH_WINDOW]", "Bitmap_Pathname=%SetupDir%\\none.bmp"});
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(run.Start());
+    HWND welcome = run.WaitDialog("Page 1");
+    ASSERT_NE(nullptr, welcome);
+    EXPECT_LT(GetTickCount() - start, 2000u) << "no two-second splash";
+    robot::WindowQuery splash = robot::ByClass("AESetupSplash");
+    splash.processId = run.Pid();
+    EXPECT_TRUE(robot::FindWindows(splash).empty());
+    LeaveSetup(run, welcome);
+}
+
+TEST(Wizard, SplashPictureShowsForTwoSecondsBeforeTheFirstPage)
+{
+    WizardRun run;
+    Fixture fixture(run);
+    fixture.Write({"SplashWindow", "WelcomeDialog"}, {"[SPLASH_WINDOW]", "Bitmap_Pathname=%SetupDir%\\Splash.bmp"});
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(run.Start());
+    robot::WindowQuery splash = robot::ByClass("AESetupSplash");
+    splash.processId = run.Pid();
+    HWND window = robot::WaitForWindow(splash, kPageTimeoutMs);
+    ASSERT_NE(nullptr, window);
+    RECT rect;
+    GetClientRect(window, &rect);
+    EXPECT_EQ(360, rect.right) << "sized to the picture";
+    EXPECT_EQ(200, rect.bottom);
+    HWND welcome = run.WaitDialog("Page 1");
+    ASSERT_NE(nullptr, welcome);
+    EXPECT_GE(GetTickCount() - start, 1900u);
+    EXPECT_FALSE(IsWindowVisible(window)) << "hidden once the wizard starts";
+    LeaveSetup(run, welcome);
+}
+
+}  // namespace
