@@ -4,6 +4,8 @@
 
 #include "CommandLine.h"
 #include "Exceptions.h"
+#include "ProcessPage.h"
+#include "ReinstallCheck.h"
 #include "SetupConfig.h"
 #include "SetupGlobals.h"
 #include "SetupWindow.h"
@@ -24,14 +26,8 @@ void Trace(const std::string& text) { OutputDebugStringA(("setup: " + text + "\n
 
 void InitCommonControlsForSystem()
 {
-    OSVERSIONINFOEXA extended{};
-    extended.dwOSVersionInfoSize = sizeof extended;
-    OSVERSIONINFOA& version = reinterpret_cast<OSVERSIONINFOA&>(extended);
-    if (!GetVersionExA(&version)) {
-        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-        if (!GetVersionExA(&version))
-            throw WinException("Couldn't check Windows version");
-    }
+    const OSVERSIONINFOEXA extended = GetWindowsVersion();
+    const OSVERSIONINFOA& version = reinterpret_cast<const OSVERSIONINFOA&>(extended);
     if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMajorVersion == 4 &&
         version.dwMinorVersion == 0) {
         InitCommonControls();
@@ -118,7 +114,15 @@ int RunSetup(HINSTANCE instance, const std::vector<std::string>& args)
         RegisterWindowClass(instance, kSetupWindowClass, LoadProgramIcon(instance, SM_CXICON, SM_CYICON),
                             LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON));
 
-        run.window.reset(new SetupWindow(config.IsUnattended()));
+        run.window.reset(new SetupWindow(config));
+
+        if (!config.IsUnattended() && config.IsVariableTrue("EnableUninstaller")) {
+            DialogReinstallPrompter prompter(config);
+            if (!ReinstallCheck(config, prompter)) {
+                run.TearDown();
+                return 0;
+            }
+        }
 
         if (const RunCommand* before = config.GetBeforeInstallCommand())
             before->Run();
@@ -126,6 +130,9 @@ int RunSetup(HINSTANCE instance, const std::vector<std::string>& args)
         run.window->Create(instance, config.GetVariable("SWWindowTitle", true));
 
         int exitCode = MessageLoop();
+        // The window waits for a stopped installation; only then is the log complete.
+        run.window.reset();
+        config.ReleaseInstallLog();
         run.TearDown();
         return exitCode;
     } catch (const WinException& e) {

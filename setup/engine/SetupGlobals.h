@@ -11,3 +11,7 @@ void SetProgramInstance(HINSTANCE instance);
 SetupConfig& GetSetupConfig();
 bool HasSetupConfig();
 void PublishSetupConfig(SetupConfig* config);
+
+// The system's version: the extended record, or the basic one when the extended is
+// refused; throws WinException "Couldn't check Windows version" when both are.
+OSVERSIONINFOEXA GetWindowsVersion();

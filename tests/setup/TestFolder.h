@@ -58,7 +58,7 @@ public:
         return GetFileAttributesA((*this / name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-private:
+    // Removes a folder with everything in it.
     static void Remove(const std::string& path)
     {
         WIN32_FIND_DATAA found;
@@ -80,5 +80,6 @@ private:
         RemoveDirectoryA(path.c_str());
     }
 
+private:
     std::string path_;
 };

@@ -113,45 +113,4 @@ TEST(Window, DestroyingTheObjectDestroysTheNativeWindow)
     EXPECT_FALSE(IsWindow(handle));
 }
 
-int RunLoop(DWORD timeoutMs)
-{
-    UINT_PTR guard = SetTimer(nullptr, 0, timeoutMs, nullptr);
-    MSG message;
-    int result = -2;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == guard)
-            break;  // time-out: the quit never came
-        DispatchMessageA(&message);
-    }
-    if (message.message == WM_QUIT)
-        result = static_cast<int>(message.wParam);
-    KillTimer(nullptr, guard);
-    return result;
-}
-
-TEST(SetupWindow, EndsTheLoopWithExitCodeZeroWhenTheWizardWouldStart)
-{
-    RegisterWindowClass(GetModuleHandleA(nullptr), kSetupWindowClass, nullptr, nullptr);
-    SetupWindow window(true);
-    window.Create(GetModuleHandleA(nullptr), "Tool Setup");
-    ASSERT_NE(nullptr, window.GetHandle());
-    char title[64] = {};
-    GetWindowTextA(window.GetHandle(), title, sizeof title);
-    EXPECT_STREQ("Tool Setup", title);
-    EXPECT_FALSE(IsWindowVisible(window.GetHandle()));
-    EXPECT_EQ(0, RunLoop(10000));
-    EXPECT_EQ(nullptr, window.GetHandle());
-}
-
-TEST(WindowClass, SecondRegistrationThrowsRegisterClassEx)
-{
-    try {
-        RegisterWindowClass(GetModuleHandleA(nullptr), kTestClass, nullptr, nullptr);
-        FAIL() << "no exception";
-    } catch (const WinException& e) {
-        EXPECT_STREQ("RegisterClassEx", e.GetMessageText());
-        EXPECT_EQ(ERROR_CLASS_ALREADY_EXISTS, e.GetErrorCode());
-    }
-}
-
 }  // namespace
