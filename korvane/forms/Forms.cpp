@@ -473,6 +473,18 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return Control::WndProc(msg, wp, lp);
 }
 
+// ---- Event
+
+void Event::Remove(int token) {
+    for (auto it = handlers_.begin(); it != handlers_.end(); ++it)
+        if (it->first == token) { handlers_.erase(it); return; }
+}
+
+void Event::operator()() const {
+    auto copy = handlers_;
+    for (auto& h : copy) Guard(h.second);
+}
+
 // ---- Application
 
 Application& Application::Instance() {
@@ -570,13 +582,13 @@ void Application::Terminate() {
 
 void Application::Minimize() {
     if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
-    for (auto& h : MinimizeHandlers) Guard(h);
+    OnMinimize();
 }
 
 void Application::Restore() {
     if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     if (mainForm_ && !IsWindowVisible(mainForm_->Handle())) ShowWindow(mainForm_->Handle(), SW_SHOW);
-    for (auto& h : RestoreHandlers) Guard(h);
+    OnRestore();
 }
 
 void Application::BringToFront() {

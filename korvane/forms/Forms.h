@@ -182,6 +182,21 @@ private:
     std::function<void(MINMAXINFO&)> onMinMax_;
 };
 
+// A list of handlers that can be removed again by the token Add returned.
+class Event {
+public:
+    int Add(std::function<void()> fn) {
+        handlers_.push_back({++last_, std::move(fn)});
+        return last_;
+    }
+    void Remove(int token);
+    void operator()() const;
+
+private:
+    std::vector<std::pair<int, std::function<void()>>> handlers_;
+    int last_ = 0;
+};
+
 // The program-wide application object: the hidden window that owns the forms and carries the
 // taskbar button, the message loop and the error report.
 class Application {
@@ -221,8 +236,8 @@ public:
     void HandleException(const std::exception& e);
 
     std::function<void()> OnActiveFormChange;
-    std::vector<std::function<void()>> MinimizeHandlers;
-    std::vector<std::function<void()>> RestoreHandlers;
+    Event OnMinimize;
+    Event OnRestore;
     // Replaces the error message box (tests record the text instead).
     std::function<void(const std::string&)> OnException;
 
