@@ -160,7 +160,7 @@ public:
     void SetMinMax(std::function<void(MINMAXINFO&)> handler) { onMinMax_ = std::move(handler); }
 
     // The form's key handling: the focused control's pop-up menu first, then the main menu.
-    bool IsShortCut(WORD key, unsigned shift);
+    virtual bool IsShortCut(WORD key, unsigned shift);
 
     std::function<void(bool& canClose)> OnCloseQuery;
     std::function<void(CloseAction& action)> OnClose;

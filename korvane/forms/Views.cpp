@@ -319,6 +319,12 @@ int ListView::FocusedIndex() const {
     return static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
+int ListView::ItemAt(int x, int y) const {
+    LVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    return static_cast<int>(SendMessageA(hwnd_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
 void ListView::SetFocused(int i) {
     LVITEMA it{};
     it.stateMask = LVIS_FOCUSED;

@@ -73,6 +73,7 @@ struct ListItem {
     std::string Caption;
     std::vector<std::string> SubItems;
     int ImageIndex = 0;
+    int Data = 0;  // the owner's own number for the row
 };
 
 // A list view in virtual mode: it asks for the texts of the rows it shows, so filling it costs
@@ -103,6 +104,7 @@ public:
     void SetSelected(int i, bool selected);
     void SelectAll();
     int FocusedIndex() const;
+    int ItemAt(int x, int y) const;
     void SetFocused(int i);
 
     // Sorts the rows through OnCompare; selection and focus stay with their rows.
