@@ -221,6 +221,8 @@ public:
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Lets the loop run again after Terminate (a test's next window).
+    void ClearTerminated() { terminated_ = false; }
     // Handles one message the way the loop does; false when the queue is empty.
     bool ProcessMessage();
     // Routes one message through the forms' key handling and dispatches it.

@@ -774,13 +774,13 @@ void TFMainKvKorvane::TreePanelClick() {
     if (Panel2.Visible()) {
         Panel2.SetVisible(false);
         Splitter1.SetVisible(false);
+        Panel5.SetAlign(Align::Left);
         Panel5.SetParent(&Panel6);
         Panel5.SetWidth(TreeToolBar.Width());
-        Panel5.SetAlign(Align::Left);
         ToolButton2->SetImageIndex(1);
     } else {
-        Panel5.SetParent(&Panel2);
         Panel5.SetAlign(Align::Top);
+        Panel5.SetParent(&Panel2);
         Panel2.SetVisible(true);
         Splitter1.SetVisible(true);
         Realign();
