@@ -387,6 +387,16 @@ SIZE ToolBar::IdealSize() const {
     return s;
 }
 
+LRESULT ToolBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        // A flat bar asks its parent for the background, and a static text paints none.
+        RECT r = ClientRect();
+        FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    return Control::WndProc(msg, wp, lp);
+}
+
 bool ToolBar::HandleCommand(WORD, WORD id) {
     ToolButton* b = ButtonById(id);
     if (!b) return false;

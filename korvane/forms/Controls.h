@@ -170,6 +170,7 @@ public:
     ToolButton* ButtonById(int id) const;
     int IndexOf(const ToolButton* b) const;
     SIZE IdealSize() const;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool HandleCommand(WORD code, WORD id) override;
     bool HandleNotify(NMHDR* hdr, LRESULT& result) override;
 

@@ -511,7 +511,7 @@ void Application::Initialize() {
     RegisterClassExA(&wc);
     int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
     hwnd_ = CreateWindowExA(0, "TApplication", title_.c_str(),
-                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                            WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) RaiseLastOSError();
 }

@@ -135,7 +135,12 @@ int RunKorvane(const std::vector<std::string>& args) {
 
     Application& app = Application::Instance();
     app.SetTitle("Korvane");
-    app.Initialize();
+    try {
+        app.Initialize();
+    } catch (const std::exception& e) {
+        MessageBoxA(nullptr, e.what(), "Korvane", MB_OK | MB_ICONERROR);
+        return 1;
+    }
     {
         MappedView view(MapViewOfFile(map.handle, FILE_MAP_WRITE, 0, 0, 4));
         if (view.view) *static_cast<DWORD*>(view.view) = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(app.Handle()));
