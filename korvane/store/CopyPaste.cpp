@@ -15,8 +15,6 @@ const char* const SameFolderPasteText =
 const char* const SameFolderMoveText =
     "Cannot move: the destination folder is the same as are the source folder !";
 
-bool IsUpEntry(const TListEntry& e) { return e.Name == ".." && e.Path.empty() && e.IsFolder(); }
-
 // "Name=ItemType": the type never holds "=", a description may, so split at the last one.
 void SplitNameType(const std::string& text, std::string& name, std::string& type) {
     size_t eq = text.rfind('=');
@@ -53,11 +51,37 @@ void DropFromBuffer(std::vector<TLinkRecord>& buffer, const std::vector<std::pai
                  buffer.end());
 }
 
-
 // The answers of the conflict questions; anything else (the dialog closed some other way)
 // cancels like No to All, which changes nothing.
 bool IsCancel(TModalResult r) {
     return r != TModalResult::Yes && r != TModalResult::No && r != TModalResult::YesToAll;
+}
+
+// For each entry, the indexes of the records it captures, found in one pass over the list: a
+// link entry the records its Path and Name name (only the first one when firstLinkOnly), a
+// folder entry every record whose folder part begins with its prefix.
+std::vector<std::vector<int>> CaptureRecords(const TLinkList& list, const std::vector<const TListEntry*>& entries,
+                                             const std::vector<std::string>& folderPrefixes, bool firstLinkOnly) {
+    std::vector<std::vector<int>> found(entries.size());
+    std::vector<std::string> linkPaths(entries.size());
+    std::unordered_multimap<std::string_view, int> links;
+    PrefixSet folders;
+    for (size_t k = 0; k < entries.size(); ++k) {
+        const TListEntry& e = *entries[k];
+        if (e.IsFolder()) folders.Add(folderPrefixes[k], static_cast<int>(k));
+        else if (e.Name.find('\\') == std::string::npos) {
+            linkPaths[k] = e.Path + e.Name;
+            links.emplace(linkPaths[k], static_cast<int>(k));
+        }
+    }
+    for (int i = 0; i < list.Count(); ++i) {
+        std::string_view p = list[i].GetPath();
+        auto range = links.equal_range(p);
+        for (auto it = range.first; it != range.second; ++it)
+            if (!firstLinkOnly || found[it->second].empty()) found[it->second].push_back(i);
+        folders.ForEachMatch(ExtractFilePath(p), [&](int k) { found[k].push_back(i); });
+    }
+    return found;
 }
 
 }  // namespace
@@ -99,29 +123,15 @@ bool LinkStore::CopyEntries(const TListing& selected) {
     CopyNames.clear();
     CopySource = Folder;
 
-    // One pass over LinkList for all entries; the copies are then gathered entry by entry.
     std::vector<const TListEntry*> entries;
-    for (const TListEntry& e : selected)
-        if (!IsUpEntry(e)) entries.push_back(&e);
-    std::vector<std::vector<int>> found(entries.size());
-    std::vector<std::string> linkPaths(entries.size());
-    std::unordered_map<std::string_view, int> links;
-    PrefixSet folders;
-    for (size_t k = 0; k < entries.size(); ++k) {
-        const TListEntry& e = *entries[k];
+    std::vector<std::string> prefixes;
+    for (const TListEntry& e : selected) {
+        if (e.IsUp()) continue;
+        entries.push_back(&e);
+        prefixes.push_back(e.Path);
         CopyNames.push_back(e.Name + "=" + e.ItemType);
-        if (e.IsFolder()) folders.Add(e.Path, static_cast<int>(k));
-        else if (e.Name.find('\\') == std::string::npos) {
-            linkPaths[k] = e.Path + e.Name;
-            links.emplace(linkPaths[k], static_cast<int>(k));
-        }
     }
-    for (int i = 0; i < LinkList.Count(); ++i) {
-        std::string_view p = LinkList[i].GetPath();
-        auto it = links.find(p);
-        if (it != links.end() && found[it->second].empty()) found[it->second].push_back(i);
-        folders.ForEachMatch(ExtractFilePath(p), [&](int k) { found[k].push_back(i); });
-    }
+    const std::vector<std::vector<int>> found = CaptureRecords(LinkList, entries, prefixes, true);
     for (size_t k = 0; k < entries.size(); ++k) {
         const TListEntry& e = *entries[k];
         const size_t cut = e.IsFolder() ? ParentFolderPath(e.Path).size() : 0;
@@ -132,6 +142,7 @@ bool LinkStore::CopyEntries(const TListing& selected) {
         }
     }
     // CompareRecordFolders: the folder parts, case-insensitively under the locale.
+    if (CopyBuffer.size() >= 1000) PrepareFastSortKeys();
     std::vector<std::string> keys(CopyBuffer.size());
     for (size_t i = 0; i < CopyBuffer.size(); ++i)
         keys[i] = AnsiSortKey(ExtractFilePath(CopyBuffer[i].GetPath()));
@@ -199,25 +210,14 @@ void LinkStore::CaptureDragEntries(const TListing& selected) {
     DragBuffer.clear();
     DragNames.clear();
     DragSource = Folder;
-    std::vector<std::vector<int>> found(selected.size());
-    std::vector<std::string> linkPaths(selected.size());
-    std::unordered_multimap<std::string_view, int> links;
-    PrefixSet folders;
-    for (size_t k = 0; k < selected.size(); ++k) {
-        const TListEntry& e = selected[k];
+    std::vector<const TListEntry*> entries;
+    std::vector<std::string> prefixes;
+    for (const TListEntry& e : selected) {
+        entries.push_back(&e);
+        prefixes.push_back(Folder + e.Name + "\\");
         DragNames.push_back((ClassicStyle ? e.Path + e.Name : e.Name) + "=" + e.ItemType);
-        if (e.IsFolder()) folders.Add(Folder + e.Name + "\\", static_cast<int>(k));
-        else if (e.Name.find('\\') == std::string::npos) {
-            linkPaths[k] = e.Path + e.Name;
-            links.emplace(linkPaths[k], static_cast<int>(k));
-        }
     }
-    for (int i = 0; i < LinkList.Count(); ++i) {
-        std::string_view p = LinkList[i].GetPath();
-        auto range = links.equal_range(p);
-        for (auto it = range.first; it != range.second; ++it) found[it->second].push_back(i);
-        folders.ForEachMatch(ExtractFilePath(p), [&](int k) { found[k].push_back(i); });
-    }
+    const std::vector<std::vector<int>> found = CaptureRecords(LinkList, entries, prefixes, false);
     for (size_t k = 0; k < selected.size(); ++k) {
         for (int i : found[k]) {
             std::string_view p = LinkList[i].GetPath();
@@ -269,20 +269,12 @@ bool LinkStore::MoveEntries(const std::string& target, const TFolderTree& tree,
     DropFromBuffer(DragBuffer, drops);
     if (DragBuffer.empty()) return false;
 
-    PrefixSet folders;
-    std::vector<std::string> linkPaths;
+    std::vector<std::string> folderPaths, linkPaths;
     for (const auto& m : moved) {
-        if (m.second) folders.Add(DragSource + m.first + "\\", 0);
+        if (m.second) folderPaths.push_back(DragSource + m.first + "\\");
         else linkPaths.push_back(ClassicStyle ? m.first : DragSource + m.first);
     }
-    const std::unordered_set<std::string_view> links(linkPaths.begin(), linkPaths.end());
-    std::vector<bool> keep(LinkList.Count(), true);
-    for (int i = 0; i < LinkList.Count(); ++i) {
-        std::string_view p = LinkList[i].GetPath();
-        if (links.count(p)) keep[i] = false;
-        else folders.ForEachMatch(p, [&](int) { keep[i] = false; });
-    }
-    LinkList.Compact(keep);
+    RemoveRecords(folderPaths, linkPaths);
     PasteRecords(DragBuffer, target);
     LinkList.Sort();
     SetCurrentFolder(target);

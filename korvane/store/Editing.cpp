@@ -13,8 +13,6 @@ bool NameRefused(const std::string& name) {
     return name.find_first_of(":|/\\*\"><?") != std::string::npos || name[0] == '.' || name[0] == ' ';
 }
 
-bool IsUpEntry(const TListEntry& e) { return e.Name == ".." && e.Path.empty() && e.IsFolder(); }
-
 }  // namespace
 
 bool LinkStore::CheckFolderName(const std::string& name, bool emptyIsRefused) {
@@ -43,10 +41,17 @@ void LinkStore::ReplacePrefix(const std::string& oldPrefix, const std::string& n
     }
 }
 
-void LinkStore::RemoveWithPrefix(const std::string& prefix) {
+void LinkStore::RemoveRecords(const std::vector<std::string>& folderPrefixes,
+                              const std::vector<std::string>& linkPaths) {
+    PrefixSet folders;
+    for (const std::string& prefix : folderPrefixes) folders.Add(prefix, 0);
+    const std::unordered_set<std::string_view> links(linkPaths.begin(), linkPaths.end());
     std::vector<bool> keep(LinkList.Count(), true);
-    for (int i = 0; i < LinkList.Count(); ++i)
-        if (StartsWith(LinkList[i].GetPath(), prefix)) keep[i] = false;
+    for (int i = 0; i < LinkList.Count(); ++i) {
+        std::string_view p = LinkList[i].GetPath();
+        if (links.count(p)) keep[i] = false;
+        else folders.ForEachMatch(p, [&](int) { keep[i] = false; });
+    }
     LinkList.Compact(keep);
 }
 
@@ -101,7 +106,7 @@ bool LinkStore::DeleteFolder(const std::string& folderPath, const std::string& n
                        TMsgDlgType::Warning, TMsgDlgButtons::YesNo) != TModalResult::Yes)
         return false;
     // An empty path would be a prefix of every record.
-    if (!folderPath.empty()) RemoveWithPrefix(folderPath);
+    if (!folderPath.empty()) RemoveRecords({folderPath}, {});
     Changed();
     return true;
 }
@@ -109,7 +114,7 @@ bool LinkStore::DeleteFolder(const std::string& folderPath, const std::string& n
 bool LinkStore::DeleteEntries(const TListing& entries) {
     TListing chosen;
     for (const TListEntry& e : entries)
-        if (!IsUpEntry(e)) chosen.push_back(e);
+        if (!e.IsUp()) chosen.push_back(e);
     if (chosen.empty()) {
         MessageDlgBeep("Incorrect selection !", TMsgDlgType::Error, TMsgDlgButtons::OK);
         return false;
@@ -124,20 +129,12 @@ bool LinkStore::DeleteEntries(const TListing& entries) {
     if (MessageDlgBeep(question, TMsgDlgType::Warning, TMsgDlgButtons::YesNo) != TModalResult::Yes)
         return false;
 
-    PrefixSet folders;
-    std::vector<std::string> linkPaths;
+    std::vector<std::string> folderPaths, linkPaths;
     for (const TListEntry& e : chosen) {
-        if (e.IsFolder()) folders.Add(e.Path, 0);
+        if (e.IsFolder()) folderPaths.push_back(e.Path);
         else linkPaths.push_back(e.Path + e.Name);
     }
-    const std::unordered_set<std::string_view> links(linkPaths.begin(), linkPaths.end());
-    std::vector<bool> keep(LinkList.Count(), true);
-    for (int i = 0; i < LinkList.Count(); ++i) {
-        std::string_view p = LinkList[i].GetPath();
-        if (links.count(p)) keep[i] = false;
-        else folders.ForEachMatch(p, [&](int) { keep[i] = false; });
-    }
-    LinkList.Compact(keep);
+    RemoveRecords(folderPaths, linkPaths);
     Changed();
     return true;
 }

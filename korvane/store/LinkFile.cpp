@@ -80,15 +80,22 @@ void LinkStore::SaveLinkFile(const std::string& fileName) {
         if (!probe.Valid()) ThrowLastError();
     }
 
-    std::string folder(ExtractFilePath(fileName));
-    if (folder.empty()) folder = ".";
-    char tempName[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "kv", 0, tempName)) ThrowLastError();
+    // The new file goes beside the target, so that replacing it is a rename on one volume.
+    const std::string base = std::string(ExtractFilePath(fileName)) + "~kv";
+    std::string tempName;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (DWORD attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
+        char unique[32];
+        wsprintfA(unique, "%08lX.tmp", GetTickCount() + GetCurrentProcessId() * 7919 + attempt);
+        tempName = base + unique;
+        created = CreateFileA(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (created == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt > 100))
+            ThrowLastError();
+    }
     TempFile temp(tempName);
     {
-        FileHandle file(CreateFileA(temp.Get().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!file.Valid()) ThrowLastError();
+        FileHandle file(created);
         const char* src = reinterpret_cast<const char*>(LinkList.Data());
         const uint64_t total = static_cast<uint64_t>(LinkList.Count()) * sizeof(TLinkRecord);
         uint64_t done = 0;

@@ -55,6 +55,7 @@ public:
     TListing ListSubtree(const TRecordRefs& records) const;
     // The listing the window shows for the current style (ListSubtree or ListFolder).
     TListing CurrentListing() const;
+    // The window applies the find only to texts of three characters or more.
     TRecordRefs FindMatches(const std::string& text) const;
     std::string FolderOutline() const;
 
@@ -79,7 +80,9 @@ private:
     bool CheckFolderName(const std::string& name, bool emptyIsRefused);
     bool FolderTaken(const std::string& folderPath) const;
     void ReplacePrefix(const std::string& oldPrefix, const std::string& newPrefix);
-    void RemoveWithPrefix(const std::string& prefix);
+    // Removes, in one pass, the records below any of the folder prefixes (exact) and the records
+    // whose path is one of linkPaths.
+    void RemoveRecords(const std::vector<std::string>& folderPrefixes, const std::vector<std::string>& linkPaths);
     void PasteRecords(const std::vector<TLinkRecord>& buffer, const std::string& dest);
     void Changed();
     void UpdateCommandStates();

@@ -105,14 +105,20 @@ TListing ListFolder(const TRecordRefs& records, const std::string& currentFolder
 }
 
 TListing ListSubtree(const TRecordRefs& records, const std::string& currentFolder) {
+    auto listed = [&](const TLinkRecord* r) {
+        if (r->GetItemType() != UrlType) return false;
+        std::string_view path = r->GetPath();
+        return !ExtractFileName(path).empty() && StartsWithAscii(ExtractFilePath(path), currentFolder);
+    };
+    size_t count = 0;
+    for (const TLinkRecord* r : records) count += listed(r);
     TListing result;
+    result.reserve(count);
     DateTexts dates;
     for (const TLinkRecord* r : records) {
-        if (r->GetItemType() != UrlType) continue;
+        if (!listed(r)) continue;
         std::string_view path = r->GetPath();
-        std::string_view name = ExtractFileName(path), folder = ExtractFilePath(path);
-        if (name.empty() || !StartsWithAscii(folder, currentFolder)) continue;
-        result.push_back(Entry(name, *r, dates.Get(r->Date), folder));
+        result.push_back(Entry(ExtractFileName(path), *r, dates.Get(r->Date), ExtractFilePath(path)));
     }
     return result;
 }

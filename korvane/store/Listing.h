@@ -9,6 +9,8 @@
 struct TListEntry {
     std::string Name, Url, Date, ItemType, Path;
     bool IsFolder() const { return ItemType == "Folder"; }
+    // The ".." entry that leads to the parent folder.
+    bool IsUp() const { return Name == ".." && Path.empty() && IsFolder(); }
 };
 using TListing = std::vector<TListEntry>;
 using TRecordRefs = std::vector<const TLinkRecord*>;

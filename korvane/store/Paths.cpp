@@ -72,10 +72,11 @@ bool StartsWithAscii(std::string_view s, std::string_view prefix) {
 bool ContainsAscii(std::string_view s, std::string_view upperNeedle) {
     if (upperNeedle.empty()) return true;
     if (s.size() < upperNeedle.size()) return false;
-    const char first = upperNeedle[0];
+    const char upper = upperNeedle[0];
+    const char lower = upper >= 'A' && upper <= 'Z' ? static_cast<char>(upper + 32) : upper;
     const size_t last = s.size() - upperNeedle.size();
     for (size_t i = 0; i <= last; ++i) {
-        if (UpAscii(s[i]) != first) continue;
+        if (s[i] != upper && s[i] != lower) continue;
         size_t k = 1;
         while (k < upperNeedle.size() && UpAscii(s[i + k]) == upperNeedle[k]) ++k;
         if (k == upperNeedle.size()) return true;

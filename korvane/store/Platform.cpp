@@ -1,7 +1,9 @@
 // Locale comparisons, sort keys, short dates and DOS dates through Win32; system error texts.
 #include "Platform.h"
 #include <windows.h>
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <vector>
 
 std::string SystemErrorMessage(unsigned long errorCode) {
@@ -95,19 +97,165 @@ int MatchMonthName(const std::string& s, size_t& pos) {
 int AnsiCompareText(std::string_view a, std::string_view b) { return Compare(NORM_IGNORECASE, a, b); }
 int AnsiCompareStr(std::string_view a, std::string_view b) { return Compare(0, a, b); }
 
-std::string AnsiSortKey(std::string_view s) {
-    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+namespace {
+
+const DWORD SortKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+
+std::string PlatformSortKey(std::string_view s) {
     const char* src = s.empty() ? "" : s.data();
     const int len = s.empty() ? -1 : static_cast<int>(s.size());
     char buf[1024];
-    int n = LCMapStringA(LOCALE_USER_DEFAULT, flags, src, len, buf, sizeof buf);
+    int n = LCMapStringA(LOCALE_USER_DEFAULT, SortKeyFlags, src, len, buf, sizeof buf);
     if (n > 0) return std::string(buf, n);
-    n = LCMapStringA(LOCALE_USER_DEFAULT, flags, src, len, nullptr, 0);
+    n = LCMapStringA(LOCALE_USER_DEFAULT, SortKeyFlags, src, len, nullptr, 0);
     if (n <= 0) return std::string();
     std::string key(n, '\0');
-    n = LCMapStringA(LOCALE_USER_DEFAULT, flags, src, len, &key[0], n);
+    n = LCMapStringA(LOCALE_USER_DEFAULT, SortKeyFlags, src, len, &key[0], n);
     key.resize(n > 0 ? n : 0);
     return key;
+}
+
+// A sort key is sections separated by 01: primary weights (two bytes per unit), diacritic
+// weights and case weights (one byte per unit, 02 meaning none, trailing 02s left out), an
+// extra section, then the special weights of punctuation, and a final 00. For characters whose
+// key has no special or extra part the key of a text is the composition of theirs.
+class SortKeyComposer {
+public:
+    SortKeyComposer() {
+        for (int c = 1; c < 256; ++c) Learn(static_cast<unsigned char>(c));
+        std::vector<std::pair<int, int>> failing;
+        for (int a = 1; a < 256; ++a) {
+            if (!Chars[a].Composable) continue;
+            for (int b = 1; b < 256; ++b) {
+                if (!Chars[b].Composable) continue;
+                const char pair[2] = {static_cast<char>(a), static_cast<char>(b)};
+                std::string composed;
+                if (!Compose(std::string_view(pair, 2), composed) ||
+                    composed != PlatformSortKey(std::string_view(pair, 2)))
+                    failing.emplace_back(a, b);
+            }
+        }
+        // A pair that combines (a letter and a spacing accent, say) is the fault of the rarer
+        // character: leave out, one at a time, the character in most failing pairs.
+        for (;;) {
+            int count[256] = {};
+            for (const auto& f : failing)
+                if (Chars[f.first].Composable && Chars[f.second].Composable) {
+                    ++count[f.first];
+                    if (f.second != f.first) ++count[f.second];
+                }
+            const int worst = static_cast<int>(std::max_element(count, count + 256) - count);
+            if (count[worst] == 0) break;
+            Chars[worst].Composable = false;
+        }
+        for (int c = 1; c < 256; ++c) Usable = Usable || Chars[c].Composable;
+    }
+
+    bool Compose(std::string_view s, std::string& key) const {
+        size_t units = 0;
+        bool marked = false;
+        for (unsigned char c : s) {
+            const Char& ch = Chars[c];
+            if (!ch.Composable) return false;
+            units += ch.PrimaryLength / 2;
+            marked = marked || ch.Diacritic || ch.Case;
+        }
+        key.resize(units * (marked ? 4 : 2) + 5);
+        char* out = &key[0];
+        for (unsigned char c : s) {
+            const Char& ch = Chars[c];
+            std::memcpy(out, ch.Primary, 4);  // the key has room: four bytes per unit or the tail
+            out += ch.PrimaryLength;
+        }
+        *out++ = '\x01';
+        if (marked) {
+            out = Weights(s, &Char::Diacritic, out);
+            *out++ = '\x01';
+            out = Weights(s, &Char::Case, out);
+        } else {
+            *out++ = '\x01';
+        }
+        *out++ = '\x01';
+        *out++ = '\x01';
+        *out++ = '\0';
+        key.resize(out - key.data());
+        return true;
+    }
+
+    bool Usable = false;
+
+private:
+    struct Char {
+        bool Composable = false;
+        char Primary[4] = {};
+        size_t PrimaryLength = 0;
+        char Diacritic = 0, Case = 0;
+    };
+
+    // One weight per unit, 02 for none, trailing 02s left out.
+    char* Weights(std::string_view s, char Char::*weight, char* out) const {
+        char* lastMark = out;
+        for (unsigned char c : s) {
+            const Char& ch = Chars[c];
+            for (size_t u = 0; u < ch.PrimaryLength / 2; ++u) {
+                const char w = ch.*weight;
+                *out++ = w ? w : '\x02';
+                if (w && w != '\x02') lastMark = out;
+            }
+        }
+        return lastMark;
+    }
+
+    void Learn(unsigned char c) {
+        const std::string key = PlatformSortKey(std::string_view(reinterpret_cast<const char*>(&c), 1));
+        std::string part[4];
+        size_t pos = 0;
+        for (int k = 0; k < 4; ++k) {
+            size_t end = key.find('\x01', pos);
+            if (end == std::string::npos) return;
+            part[k] = key.substr(pos, end - pos);
+            pos = end + 1;
+        }
+        if (key.substr(pos) != std::string(1, '\0')) return;  // special weights
+        const std::string& primary = part[0];
+        if (primary.empty() || primary.size() % 2 || primary.size() > 4 || !part[3].empty()) return;
+        if (part[1].size() > 1 || part[2].size() > 1) return;
+        if (primary.size() > 2 && (!part[1].empty() || !part[2].empty())) return;
+        Char& ch = Chars[c];
+        std::memcpy(ch.Primary, primary.data(), primary.size());
+        ch.PrimaryLength = primary.size();
+        ch.Diacritic = part[1].empty() ? 0 : part[1][0];
+        ch.Case = part[2].empty() ? 0 : part[2][0];
+        std::string composed;
+        ch.Composable = true;
+        ch.Composable = Compose(std::string_view(reinterpret_cast<const char*>(&c), 1), composed) && composed == key;
+    }
+
+    Char Chars[256];
+};
+
+// Built on first use for the user's locale and unchanged afterwards; the keys it composes
+// are those the platform gives, so mixing composed and asked-for keys keeps one order.
+const SortKeyComposer*& Composer() {
+    static const SortKeyComposer* composer = nullptr;
+    return composer;
+}
+
+}  // namespace
+
+void PrepareFastSortKeys() {
+    static const SortKeyComposer composer;
+    Composer() = composer.Usable ? &composer : nullptr;
+}
+
+bool FastSortKeysReady() { return Composer() != nullptr; }
+
+std::string AnsiSortKey(std::string_view s) {
+    if (const SortKeyComposer* composer = Composer()) {
+        std::string key;
+        if (!s.empty() && composer->Compose(s, key)) return key;
+    }
+    return PlatformSortKey(s);
 }
 
 bool FileDateToDateTime(uint32_t dosDate, TDateTime& result) {

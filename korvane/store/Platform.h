@@ -33,6 +33,13 @@ int AnsiCompareStr(std::string_view a, std::string_view b);   // case-sensitive
 // The case-insensitive sort key (LCMapStringA, LCMAP_SORTKEY | NORM_IGNORECASE); comparing two
 // keys bytewise orders their texts as AnsiCompareText does, and equal keys mean equal texts.
 std::string AnsiSortKey(std::string_view s);
+// Learns, once per process, the key of every single character and checks that the key of every
+// pair of them is composed from those; afterwards AnsiSortKey composes the keys of texts made of
+// such characters itself (byte for byte what LCMapStringA gives) instead of asking the platform
+// for each text. Costs some milliseconds; worth it before computing thousands of keys.
+void PrepareFastSortKeys();
+// Whether PrepareFastSortKeys found the platform's keys composable (for the tests).
+bool FastSortKeysReady();
 
 // Calendar date-time as a day count from 1899-12-30 with the time as the fraction.
 using TDateTime = double;
