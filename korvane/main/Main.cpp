@@ -509,11 +509,9 @@ void TFMainKvKorvane::FirstShow() {
     }
 
     Application::Instance().OnActiveFormChange = [this] { UpdateCommandStates(); };
-    try {
-        TrayIcon1.SetActive(true);
-    } catch (const std::exception& e) {
-        Application::Instance().HandleException(e);
-    }
+    // After the window has appeared, so that a shell without a notification area reports its
+    // error over a visible window.
+    PostMessageA(hwnd_, UM_SHOWTRAY, 0, 0);
     if (!StartArgs.empty()) {
         handOver_ = {StartArgs[0], StartArgs.size() > 1 ? StartArgs[1] : ""};
         PostMessageA(hwnd_, UM_HANDOVER, 0, 0);
@@ -906,6 +904,9 @@ LRESULT TFMainKvKorvane::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return HandOverReceived(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case UM_HANDOVER:
         ShowHandOver();
+        return 0;
+    case UM_SHOWTRAY:
+        TrayIcon1.SetActive(true);
         return 0;
     }
     return Form::WndProc(msg, wp, lp);

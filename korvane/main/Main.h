@@ -41,6 +41,8 @@ private:
 
 // The window's private message that opens the Add dialog after a hand-over has been received.
 constexpr UINT UM_HANDOVER = WM_USER + 100;
+// Puts the tray icon up once the first show is done.
+constexpr UINT UM_SHOWTRAY = WM_USER + 101;
 
 class TFMainKvKorvane : public forms::Form {
 public:
