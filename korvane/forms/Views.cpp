@@ -18,6 +18,15 @@ TVITEMA GetItem(HWND tree, HTREEITEM item, UINT mask, char* buf = nullptr, int s
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     return tv;
 }
+// Changes some fields of a node: fill sets the mask bits and values.
+template <class F>
+void SetItem(HWND tree, HTREEITEM item, F fill) {
+    TVITEMA tv{};
+    tv.hItem = item;
+    fill(tv);
+    tv.mask |= TVIF_HANDLE;
+    SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+}
 }  // namespace
 
 std::string TreeNode::Text() const {
@@ -27,11 +36,7 @@ std::string TreeNode::Text() const {
 }
 
 void TreeNode::SetText(const std::string& text) {
-    TVITEMA tv{};
-    tv.mask = TVIF_HANDLE | TVIF_TEXT;
-    tv.hItem = item_;
-    tv.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(tree_->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    SetItem(tree_->Handle(), item_, [&](TVITEMA& tv) { tv.mask = TVIF_TEXT, tv.pszText = const_cast<char*>(text.c_str()); });
 }
 
 TreeNode TreeNode::Parent() const {
@@ -78,28 +83,19 @@ int TreeNode::ImageIndex() const { return GetItem(tree_->Handle(), item_, TVIF_I
 int TreeNode::SelectedIndex() const { return GetItem(tree_->Handle(), item_, TVIF_SELECTEDIMAGE).iSelectedImage; }
 
 void TreeNode::SetImageIndex(int i) {
-    TVITEMA tv{};
-    tv.mask = TVIF_HANDLE | TVIF_IMAGE;
-    tv.hItem = item_;
-    tv.iImage = i;
-    SendMessageA(tree_->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    SetItem(tree_->Handle(), item_, [i](TVITEMA& tv) { tv.mask = TVIF_IMAGE, tv.iImage = i; });
 }
 
 void TreeNode::SetSelectedIndex(int i) {
-    TVITEMA tv{};
-    tv.mask = TVIF_HANDLE | TVIF_SELECTEDIMAGE;
-    tv.hItem = item_;
-    tv.iSelectedImage = i;
-    SendMessageA(tree_->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    SetItem(tree_->Handle(), item_, [i](TVITEMA& tv) { tv.mask = TVIF_SELECTEDIMAGE, tv.iSelectedImage = i; });
 }
 
 void TreeNode::SetStateIndex(int i) {
-    TVITEMA tv{};
-    tv.mask = TVIF_HANDLE | TVIF_STATE;
-    tv.hItem = item_;
-    tv.stateMask = TVIS_STATEIMAGEMASK;
-    tv.state = INDEXTOSTATEIMAGEMASK(i < 0 ? 0 : i);
-    SendMessageA(tree_->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    SetItem(tree_->Handle(), item_, [i](TVITEMA& tv) {
+        tv.mask = TVIF_STATE;
+        tv.stateMask = TVIS_STATEIMAGEMASK;
+        tv.state = INDEXTOSTATEIMAGEMASK(i < 0 ? 0 : i);
+    });
 }
 
 void TreeNode::Select() { SendMessageA(tree_->Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item_)); }

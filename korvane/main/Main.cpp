@@ -75,10 +75,7 @@ void DrawLink(HDC dc, int w, int h) {
     (void)h;
 }
 
-void DrawTriangle(HDC dc, int w, int h, bool up, COLORREF c) {
-    POINT pts[3];
-    if (up) pts[0] = {w / 2, h / 4}, pts[1] = {w / 4, h * 3 / 4}, pts[2] = {w * 3 / 4, h * 3 / 4};
-    else pts[0] = {w / 4, h / 4}, pts[1] = {w * 3 / 4, h / 4}, pts[2] = {w / 2, h * 3 / 4};
+void DrawPolygon(HDC dc, const POINT (&pts)[3], COLORREF c) {
     HBRUSH br = CreateSolidBrush(c);
     HGDIOBJ old = SelectObject(dc, br);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
@@ -88,17 +85,14 @@ void DrawTriangle(HDC dc, int w, int h, bool up, COLORREF c) {
     DeleteObject(br);
 }
 
+void DrawTriangle(HDC dc, int w, int h, bool up, COLORREF c) {
+    if (up) DrawPolygon(dc, {{w / 2, h / 4}, {w / 4, h * 3 / 4}, {w * 3 / 4, h * 3 / 4}}, c);
+    else DrawPolygon(dc, {{w / 4, h / 4}, {w * 3 / 4, h / 4}, {w / 2, h * 3 / 4}}, c);
+}
+
 void DrawSideTriangle(HDC dc, int w, int h, bool left) {
-    POINT pts[3];
-    if (left) pts[0] = {w / 4, h / 2}, pts[1] = {w * 3 / 4, h / 4}, pts[2] = {w * 3 / 4, h * 3 / 4};
-    else pts[0] = {w * 3 / 4, h / 2}, pts[1] = {w / 4, h / 4}, pts[2] = {w / 4, h * 3 / 4};
-    HBRUSH br = CreateSolidBrush(RGB(60, 60, 60));
-    HGDIOBJ old = SelectObject(dc, br);
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    Polygon(dc, pts, 3);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, old);
-    DeleteObject(br);
+    if (left) DrawPolygon(dc, {{w / 4, h / 2}, {w * 3 / 4, h / 4}, {w * 3 / 4, h * 3 / 4}}, RGB(60, 60, 60));
+    else DrawPolygon(dc, {{w * 3 / 4, h / 2}, {w / 4, h / 4}, {w / 4, h * 3 / 4}}, RGB(60, 60, 60));
 }
 
 }  // namespace
@@ -790,18 +784,18 @@ void TFMainKvKorvane::TreePanelClick() {
 
 int TFMainKvKorvane::HalfListHeight() const { return HalfRoundedToEven(ListLinks.Height()); }
 
-void TFMainKvKorvane::PreviewClick() {
-    MPreview->SetChecked(!MPreview->Checked());
+void TFMainKvKorvane::ShowPreviewPanel() {
     bool show = MPreview->Checked();
     Panel10.SetVisible(show);
     Splitter2.SetVisible(show);
     Panel3.Realign();
     ToolButton3->SetImageIndex(show ? 3 : 2);
     if (!show && Browser) Browser->SetVisible(false);
-    SetPreviewHeight();
 }
 
-void TFMainKvKorvane::SetPreviewHeight() {
+void TFMainKvKorvane::PreviewClick() {
+    MPreview->SetChecked(!MPreview->Checked());
+    ShowPreviewPanel();
     Registry reg;
     int height = 0;
     if (reg.OpenKey(SettingsKey(), true) && reg.ValueExists("BrowserHeight")) height = reg.ReadInteger("BrowserHeight");
@@ -812,12 +806,7 @@ void TFMainKvKorvane::SetPreviewHeight() {
 
 void TFMainKvKorvane::ApplyPreviewPanel() {
     Panel10.SetHeight(PreviewHeight ? PreviewHeight : HalfListHeight());
-    bool show = MPreview->Checked();
-    Panel10.SetVisible(show);
-    Splitter2.SetVisible(show);
-    Panel3.Realign();
-    ToolButton3->SetImageIndex(show ? 3 : 2);
-    if (!show && Browser) Browser->SetVisible(false);
+    ShowPreviewPanel();
 }
 
 void TFMainKvKorvane::Splitter2Moved() {

@@ -176,7 +176,7 @@ private:
     void BuildLayout();
     void SelectFolderFromTree(bool selectionChanged);
     void FollowFolderInTree();
-    void SetPreviewHeight();
+    void ShowPreviewPanel();
     void SaveWindowState();
     int HalfListHeight() const;
 
