@@ -357,40 +357,34 @@ void ListView::ColumnClicked(int column) {
     if (OnColumnClick) OnColumnClick(column);
 }
 
+template <class Row, class CopyFn>
+void ListView::FillDispInfo(Row& it, CopyFn copy) const {
+    if (it.iItem < 0 || it.iItem >= Count()) return;
+    const ListItem& item = items_[it.iItem];
+    if ((it.mask & LVIF_TEXT) && it.cchTextMax > 0) {
+        static const std::string empty;
+        const std::string* text = &empty;
+        if (it.iSubItem == 0) text = &item.Caption;
+        else if (it.iSubItem - 1 < static_cast<int>(item.SubItems.size())) text = &item.SubItems[it.iSubItem - 1];
+        copy(*text, it.pszText, it.cchTextMax);
+    }
+    if (it.mask & LVIF_IMAGE) it.iImage = item.ImageIndex;
+}
+
 bool ListView::HandleNotify(NMHDR* hdr, LRESULT& result) {
     switch (hdr->code) {
-    case LVN_GETDISPINFOA: {
-        auto* di = reinterpret_cast<NMLVDISPINFOA*>(hdr);
-        LVITEMA& it = di->item;
-        if (it.iItem < 0 || it.iItem >= Count()) return true;
-        const ListItem& item = items_[it.iItem];
-        if (it.mask & LVIF_TEXT) {
-            const std::string* text = nullptr;
-            if (it.iSubItem == 0) text = &item.Caption;
-            else if (it.iSubItem - 1 < static_cast<int>(item.SubItems.size())) text = &item.SubItems[it.iSubItem - 1];
-            lstrcpynA(it.pszText, text ? text->c_str() : "", it.cchTextMax);
-        }
-        if (it.mask & LVIF_IMAGE) it.iImage = item.ImageIndex;
+    case LVN_GETDISPINFOA:
+        FillDispInfo(reinterpret_cast<NMLVDISPINFOA*>(hdr)->item, [](const std::string& t, char* out, int n) {
+            lstrcpynA(out, t.c_str(), n);
+        });
         return true;
-    }
-    case LVN_GETDISPINFOW: {
-        auto* di = reinterpret_cast<NMLVDISPINFOW*>(hdr);
-        LVITEMW& it = di->item;
-        if (it.iItem < 0 || it.iItem >= Count()) return true;
-        const ListItem& item = items_[it.iItem];
-        if (it.mask & LVIF_TEXT) {
-            const std::string* text = nullptr;
-            if (it.iSubItem == 0) text = &item.Caption;
-            else if (it.iSubItem - 1 < static_cast<int>(item.SubItems.size())) text = &item.SubItems[it.iSubItem - 1];
-            if (it.cchTextMax > 0) {
-                it.pszText[0] = 0;
-                if (text) MultiByteToWideChar(CP_ACP, 0, text->c_str(), -1, it.pszText, it.cchTextMax);
-                it.pszText[it.cchTextMax - 1] = 0;
-            }
-        }
-        if (it.mask & LVIF_IMAGE) it.iImage = item.ImageIndex;
+    case LVN_GETDISPINFOW:
+        FillDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item, [](const std::string& t, wchar_t* out, int n) {
+            out[0] = 0;
+            MultiByteToWideChar(CP_ACP, 0, t.c_str(), -1, out, n);
+            out[n - 1] = 0;
+        });
         return true;
-    }
     case LVN_ITEMCHANGED: {
         auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
         if (sorting_ || !(nm->uChanged & LVIF_STATE)) return true;

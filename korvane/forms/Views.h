@@ -122,6 +122,9 @@ protected:
 
 private:
     void SyncCount();
+    // Answers the list's request for a row's text and picture.
+    template <class Row, class CopyFn>
+    void FillDispInfo(Row& it, CopyFn copy) const;
     std::vector<ListItem> items_;
     ViewStyle view_ = ViewStyle::Report;
     ImageList* small_ = nullptr;
