@@ -1,4 +1,11 @@
 // Program main of Korvane.
-#include <windows.h>
+#include "Start.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <windows.h>
+#include <cstdlib>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    std::vector<std::string> args;
+    for (int i = 1; i < __argc; ++i) args.push_back(__argv[i]);
+    return RunKorvane(args);
+}
