@@ -1,6 +1,7 @@
 // The form layer on real windows under the null display driver: layout, menus and keys,
 // commands, tool bars, views, the message dialog, the registry, timers.
 #include "Dialogs.h"
+#include "PressKey.h"
 #include "System.h"
 #include "Views.h"
 
@@ -19,20 +20,6 @@ protected:
     std::vector<std::string> errors;
 };
 
-// Sends a key through the application's key handling, as the message loop does.
-void PressKey(HWND target, WORD vk, bool ctrl) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_CONTROL] = ctrl ? 0x80 : 0;
-    SetKeyboardState(state);
-    MSG msg{};
-    msg.hwnd = target;
-    msg.message = WM_KEYDOWN;
-    msg.wParam = vk;
-    Application::Instance().Dispatch(msg);
-    state[VK_CONTROL] = 0;
-    SetKeyboardState(state);
-}
 
 std::string MenuText(HMENU menu, UINT id) {
     char buf[256] = "";

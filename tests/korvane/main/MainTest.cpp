@@ -6,6 +6,7 @@
 #include "AddItem.h"
 #include "Start.h"
 #include "System.h"
+#include "../forms/PressKey.h"
 
 #include <gtest/gtest.h>
 
@@ -229,19 +230,6 @@ protected:
     void SelectRow(int row) {
         main->ListLinks.SetSelected(-1, false);
         main->ListLinks.SetSelected(row, true);
-    }
-    void PressKey(HWND target, WORD vk, bool ctrl) {
-        BYTE state[256];
-        GetKeyboardState(state);
-        state[VK_CONTROL] = ctrl ? 0x80 : 0;
-        SetKeyboardState(state);
-        MSG msg{};
-        msg.hwnd = target;
-        msg.message = WM_KEYDOWN;
-        msg.wParam = vk;
-        Application::Instance().Dispatch(msg);
-        state[VK_CONTROL] = 0;
-        SetKeyboardState(state);
     }
 };
 
