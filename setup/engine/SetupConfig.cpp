@@ -2,7 +2,7 @@
 #include "SetupConfig.h"
 
 #include "Exceptions.h"
-#include "FontSpec.h"
+#include "Fonts.h"
 #include "Handles.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // Language files: the language list, the switch, numbered messages and fonts.
 #include "ConfigFixture.h"
 #include "Exceptions.h"
-#include "FontSpec.h"
+#include "Fonts.h"
 
 #include <gtest/gtest.h>
 

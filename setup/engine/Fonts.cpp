@@ -1,5 +1,5 @@
 // Font description texts to logical fonts.
-#include "FontSpec.h"
+#include "Fonts.h"
 
 #include <algorithm>
 #include <cstdlib>
