@@ -5,6 +5,21 @@
 #include <string>
 #include <vector>
 
+// The whole content of a file; empty when it cannot be opened.
+inline std::string ReadFileBytes(const std::string& path)
+{
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
 class TestFolder {
 public:
     TestFolder()
@@ -39,20 +54,7 @@ public:
             text += line + "\r\n";
         WriteRaw(name, text);
     }
-    std::string Read(const std::string& name) const
-    {
-        std::string text;
-        HANDLE file = CreateFileA((*this / name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                  nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return text;
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            text.append(buffer, got);
-        CloseHandle(file);
-        return text;
-    }
+    std::string Read(const std::string& name) const { return ReadFileBytes(*this / name); }
     bool Exists(const std::string& name) const
     {
         return GetFileAttributesA((*this / name).c_str()) != INVALID_FILE_ATTRIBUTES;

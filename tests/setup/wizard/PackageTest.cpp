@@ -28,28 +28,15 @@ struct PackageTraces {
     OwnedKey uninstall{HKEY_LOCAL_MACHINE, kUninstallKey};
 };
 
-std::string FileBytes(const std::string& path)
-{
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
 
 void ExpectInstalled(const std::string& target, const PackageTraces& traces)
 {
-    EXPECT_EQ(FileBytes(WinePath(KORVANE_EXE_PATH)), FileBytes(target + "\\Korvane.exe"));
-    EXPECT_EQ(FileBytes(DistFile("Readme.txt")), FileBytes(target + "\\Readme.txt"));
-    EXPECT_EQ(FileBytes(DistFile("License.txt")), FileBytes(target + "\\License.txt"));
+    EXPECT_EQ(ReadFileBytes(WinePath(KORVANE_EXE_PATH)), ReadFileBytes(target + "\\Korvane.exe"));
+    EXPECT_EQ(ReadFileBytes(DistFile("Readme.txt")), ReadFileBytes(target + "\\Readme.txt"));
+    EXPECT_EQ(ReadFileBytes(DistFile("License.txt")), ReadFileBytes(target + "\\License.txt"));
     EXPECT_TRUE(Exists(target + "\\Links"));
     EXPECT_TRUE(Exists(target + "\\setup.log"));
-    EXPECT_FALSE(Exists(target + "\\error.log")) << FileBytes(target + "\\error.log");
+    EXPECT_FALSE(Exists(target + "\\error.log")) << ReadFileBytes(target + "\\error.log");
     EXPECT_TRUE(Exists(traces.programs.Path() + "\\Korvane.lnk"));
     EXPECT_TRUE(Exists(traces.programs.Path() + "\\Readme.lnk"));
     char url[256] = {};
@@ -154,13 +141,13 @@ HWND WalkToFinish(WizardRun& run, const std::string& target, const std::string& 
     if (!page)
         return nullptr;
     if (checkPages) {
-        EXPECT_EQ(FileBytes(DistFile("License.txt")), TextOf(page, 1005));
+        EXPECT_EQ(ReadFileBytes(DistFile("License.txt")), TextOf(page, 1005));
     }
     page = Go(run, page, 6, "Readme Information");
     if (!page)
         return nullptr;
     if (checkPages) {
-        EXPECT_EQ(FileBytes(DistFile("Readme.txt")), TextOf(page, 1005));
+        EXPECT_EQ(ReadFileBytes(DistFile("Readme.txt")), TextOf(page, 1005));
     }
     page = Go(run, page, 1003, "User Information");
     if (!page)
