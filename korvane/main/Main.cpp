@@ -604,8 +604,10 @@ void TFMainKvKorvane::BuildFolderTree() {
     TreeNode root = TreeLinks.Root();
     if (root) {
         if (sorted) SendMessageA(TreeLinks.Handle(), TVM_SORTCHILDREN, TRUE, reinterpret_cast<LPARAM>(root.Handle()));
-        root.Expand(true);
-        for (TreeNode child : root.Children()) child.Collapse(true);
+        // Only the root's children show. The nodes were just created collapsed, so
+        // expanding the root is all it takes; a full expand and collapse walk costs
+        // a third of a second on 1,000 folders.
+        root.Expand(false);
         root.SetImageIndex(2);
         root.SetSelectedIndex(2);
         root.SetStateIndex(-1);
