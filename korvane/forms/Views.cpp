@@ -2,6 +2,7 @@
 #include "Views.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace forms {
@@ -362,11 +363,11 @@ void ListView::FillDispInfo(Row& it, CopyFn copy) const {
     if (it.iItem < 0 || it.iItem >= Count()) return;
     const ListItem& item = items_[it.iItem];
     if ((it.mask & LVIF_TEXT) && it.cchTextMax > 0) {
-        static const std::string empty;
-        const std::string* text = &empty;
-        if (it.iSubItem == 0) text = &item.Caption;
-        else if (it.iSubItem - 1 < static_cast<int>(item.SubItems.size())) text = &item.SubItems[it.iSubItem - 1];
-        copy(*text, it.pszText, it.cchTextMax);
+        std::string_view text;
+        if (OnItemText) text = OnItemText(item, it.iSubItem);
+        else if (it.iSubItem == 0) text = item.Caption;
+        else if (it.iSubItem - 1 < static_cast<int>(item.SubItems.size())) text = item.SubItems[it.iSubItem - 1];
+        copy(text, it.pszText, it.cchTextMax);
     }
     if (it.mask & LVIF_IMAGE) it.iImage = item.ImageIndex;
 }
@@ -374,15 +375,23 @@ void ListView::FillDispInfo(Row& it, CopyFn copy) const {
 bool ListView::HandleNotify(NMHDR* hdr, LRESULT& result) {
     switch (hdr->code) {
     case LVN_GETDISPINFOA:
-        FillDispInfo(reinterpret_cast<NMLVDISPINFOA*>(hdr)->item, [](const std::string& t, char* out, int n) {
-            lstrcpynA(out, t.c_str(), n);
+        FillDispInfo(reinterpret_cast<NMLVDISPINFOA*>(hdr)->item, [](std::string_view t, char* out, int n) {
+            size_t len = std::min(t.size(), static_cast<size_t>(n - 1));
+            std::memcpy(out, t.data(), len);
+            out[len] = 0;
         });
         return true;
     case LVN_GETDISPINFOW:
-        FillDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item, [](const std::string& t, wchar_t* out, int n) {
-            out[0] = 0;
-            MultiByteToWideChar(CP_ACP, 0, t.c_str(), -1, out, n);
-            out[n - 1] = 0;
+        FillDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item, [](std::string_view t, wchar_t* out, int n) {
+            const int size = static_cast<int>(t.size());
+            int len = size ? MultiByteToWideChar(CP_ACP, 0, t.data(), size, out, n - 1) : 0;
+            if (len == 0 && size) {  // longer than the list's buffer: cut it to fit
+                std::wstring wide(MultiByteToWideChar(CP_ACP, 0, t.data(), size, nullptr, 0), L'\0');
+                MultiByteToWideChar(CP_ACP, 0, t.data(), size, wide.data(), static_cast<int>(wide.size()));
+                len = std::min(static_cast<int>(wide.size()), n - 1);
+                std::copy(wide.begin(), wide.begin() + len, out);
+            }
+            out[len] = 0;
         });
         return true;
     case LVN_ITEMCHANGED: {

@@ -113,6 +113,9 @@ public:
 
     std::function<void(int index, bool selected)> OnSelectItem;
     std::function<void(int column)> OnColumnClick;
+    // When set, the texts of the rows (column 0 the caption) come from here rather than from
+    // the rows' own Caption and SubItems, so the owner need not copy them into each row.
+    std::function<std::string_view(const ListItem& item, int column)> OnItemText;
 
     bool HandleNotify(NMHDR* hdr, LRESULT& result) override;
 

@@ -6,6 +6,7 @@
 #include "Browser.h"
 #include "Favorites.h"
 #include "Options.h"
+#include "Paths.h"
 #include "Platform.h"
 #include "System.h"
 
@@ -441,6 +442,17 @@ void TFMainKvKorvane::BuildLayout() {
     ListLinks.OnEnter = [this] { ListLinksEnter(); };
     ListLinks.OnExit = [this] { ListLinksExit(); };
     ListLinks.OnColumnClick = [this](int c) { ListLinksColumnClick(c); };
+    ListLinks.OnItemText = [this](const ListItem& row, int column) -> std::string_view {
+        const TListEntry& e = shown_[row.Data];
+        switch (column) {
+        case 0: return e.Name;
+        case 1: return e.Url;
+        case 2: return e.Date;
+        case 3: return e.ItemType;
+        case 4: return e.Path;
+        default: return {};
+        }
+    };
     Realign();
 }
 
@@ -582,10 +594,8 @@ void TFMainKvKorvane::FillLinkList(const TRecordRefs& records) {
     findShown_ = finding;
     shown_ = subtree ? ListSubtree(records, Store.CurrentFolder()) : ListFolder(records, Store.CurrentFolder());
     prgbar.SetPosition(static_cast<int>(records.size()));
-    for (size_t i = 0; i < shown_.size(); ++i) {
-        const TListEntry& e = shown_[i];
-        ListLinks.Add(ListItem{e.Name, {e.Url, e.Date, e.ItemType, e.Path}, e.IsFolder() ? 0 : 1, static_cast<int>(i)});
-    }
+    for (size_t i = 0; i < shown_.size(); ++i)  // the texts come from shown_ through OnItemText
+        ListLinks.Add(ListItem{{}, {}, shown_[i].IsFolder() ? 0 : 1, static_cast<int>(i)});
     prgbar.SetPosition(0);
     ListLinks.EndUpdate();
 }
@@ -676,7 +686,7 @@ void TFMainKvKorvane::ListLinksSelectItem(int index, bool selected) {
     if (!selected) return;
     CurrentItemIndex = index;
     if ((MClassic->Checked() || findShown_) && CurrentEntryValid())
-        TPath.SetCaption(" " + Entry(CurrentItemIndex).Path);
+        TPath.SetCaption(Concat(" ", Entry(CurrentItemIndex).Path));
     UpdateCommandStates();
 }
 
@@ -689,7 +699,7 @@ void TFMainKvKorvane::ListLinksKeyUp(WORD&, unsigned) { FollowFolderInTree(); }
 
 void TFMainKvKorvane::FollowFolderInTree() {
     if (!CurrentEntryValid() || !Entry(CurrentItemIndex).IsFolder()) return;
-    auto node = FindFolderNode(*treeAdapter_, Store.CurrentFolder() + Entry(CurrentItemIndex).Name + "\\");
+    auto node = FindFolderNode(*treeAdapter_, Concat(Store.CurrentFolder(), Entry(CurrentItemIndex).Name, "\\"));
     if (node) TreeNode(&TreeLinks, static_cast<HTREEITEM>(const_cast<void*>(node))).Select();
 }
 

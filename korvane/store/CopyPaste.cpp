@@ -70,7 +70,7 @@ std::vector<std::vector<int>> CaptureRecords(const TLinkList& list, const std::v
         const TListEntry& e = *entries[k];
         if (e.IsFolder()) folders.Add(folderPrefixes[k], static_cast<int>(k));
         else if (e.Name.find('\\') == std::string::npos) {
-            linkPaths[k] = e.Path + e.Name;
+            linkPaths[k] = Concat(e.Path, e.Name);
             links.emplace(linkPaths[k], static_cast<int>(k));
         }
     }
@@ -128,8 +128,8 @@ bool LinkStore::CopyEntries(const TListing& selected) {
     for (const TListEntry& e : selected) {
         if (e.IsUp()) continue;
         entries.push_back(&e);
-        prefixes.push_back(e.Path);
-        CopyNames.push_back(e.Name + "=" + e.ItemType);
+        prefixes.emplace_back(e.Path);
+        CopyNames.push_back(Concat(e.Name, "=", e.ItemType));
     }
     const std::vector<std::vector<int>> found = CaptureRecords(LinkList, entries, prefixes, true);
     for (size_t k = 0; k < entries.size(); ++k) {
@@ -214,8 +214,8 @@ void LinkStore::CaptureDragEntries(const TListing& selected) {
     std::vector<std::string> prefixes;
     for (const TListEntry& e : selected) {
         entries.push_back(&e);
-        prefixes.push_back(Folder + e.Name + "\\");
-        DragNames.push_back((ClassicStyle ? e.Path + e.Name : e.Name) + "=" + e.ItemType);
+        prefixes.push_back(Concat(Folder, e.Name, "\\"));
+        DragNames.push_back(ClassicStyle ? Concat(e.Path, e.Name, "=", e.ItemType) : Concat(e.Name, "=", e.ItemType));
     }
     const std::vector<std::vector<int>> found = CaptureRecords(LinkList, entries, prefixes, false);
     for (size_t k = 0; k < selected.size(); ++k) {

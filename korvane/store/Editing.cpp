@@ -123,16 +123,16 @@ bool LinkStore::DeleteEntries(const TListing& entries) {
     if (chosen.size() > 1)
         question = "Are you sure you want to delete the selected items ?";
     else if (chosen[0].IsFolder())
-        question = "Are you sure you want to delete the folder '" + chosen[0].Name + "' and all its contents ?";
+        question = Concat("Are you sure you want to delete the folder '", chosen[0].Name, "' and all its contents ?");
     else
-        question = "Are you sure you want to delete the item '" + chosen[0].Name + "' ?";
+        question = Concat("Are you sure you want to delete the item '", chosen[0].Name, "' ?");
     if (MessageDlgBeep(question, TMsgDlgType::Warning, TMsgDlgButtons::YesNo) != TModalResult::Yes)
         return false;
 
     std::vector<std::string> folderPaths, linkPaths;
     for (const TListEntry& e : chosen) {
-        if (e.IsFolder()) folderPaths.push_back(e.Path);
-        else linkPaths.push_back(e.Path + e.Name);
+        if (e.IsFolder()) folderPaths.emplace_back(e.Path);
+        else linkPaths.push_back(Concat(e.Path, e.Name));
     }
     RemoveRecords(folderPaths, linkPaths);
     Changed();

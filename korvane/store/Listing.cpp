@@ -2,6 +2,8 @@
 #include "Listing.h"
 #include "Paths.h"
 #include "Platform.h"
+#include <algorithm>
+#include <cstring>
 #include <list>
 #include <unordered_map>
 #include <unordered_set>
@@ -12,31 +14,64 @@ namespace {
 // text costs a locale call.
 class DateTexts {
 public:
-    const std::string& Get(uint32_t dosDate) {
+    explicit DateTexts(TListText& text) : Text(text) {}
+    std::string_view Get(uint32_t dosDate) {
         const uint32_t time = dosDate & 0xFFFF;
-        if ((time >> 11) > 23 || ((time >> 5) & 63) > 59 || (time & 31) > 29) return Empty;
+        if ((time >> 11) > 23 || ((time >> 5) & 63) > 59 || (time & 31) > 29) return {};
         auto it = ByDay.find(dosDate >> 16);
-        if (it == ByDay.end()) it = ByDay.emplace(dosDate >> 16, FileDateToStr(dosDate & 0xFFFF0000u)).first;
+        if (it == ByDay.end()) it = ByDay.emplace(dosDate >> 16, Text.Keep(FileDateToStr(dosDate & 0xFFFF0000u))).first;
         return it->second;
     }
 private:
-    std::unordered_map<uint32_t, std::string> ByDay;
-    const std::string Empty;
+    TListText& Text;
+    std::unordered_map<uint32_t, std::string_view> ByDay;
 };
 
-TListEntry Entry(std::string_view name, const TLinkRecord& r, const std::string& date,
-                 std::string_view path) {
-    TListEntry e;
-    e.Name.assign(name.data(), name.size());
-    std::string_view url = r.GetUrl(), type = r.GetItemType();
-    e.Url.assign(url.data(), url.size());
-    e.Date = date;
-    e.ItemType.assign(type.data(), type.size());
-    e.Path.assign(path.data(), path.size());
-    return e;
-}
+// The entries of one listing, their texts kept in one shared TListText.
+class EntryMaker {
+public:
+    EntryMaker() : Text(std::make_shared<TListText>()), Dates(*Text) {}
+    TListEntry Make(std::string_view name, std::string_view url, std::string_view date, std::string_view type,
+                    std::string_view path) {
+        TListEntry e;
+        e.Name = Text->Keep(name);
+        e.Url = Text->Keep(url);
+        e.Date = date;  // already kept by Dates
+        e.ItemType = KeepRepeated(type, LastType);
+        e.Path = KeepRepeated(path, LastPath);
+        e.Text = Text;
+        return e;
+    }
+    TListEntry Make(std::string_view name, const TLinkRecord& r, std::string_view path) {
+        return Make(name, r.GetUrl(), Dates.Get(r.Date), r.GetItemType(), path);
+    }
+    std::string_view Date(uint32_t dosDate) { return Dates.Get(dosDate); }
+private:
+    // Types and paths repeat from one entry to the next: a text equal to the last one is
+    // not kept again.
+    std::string_view KeepRepeated(std::string_view s, std::string_view& last) {
+        if (s != last) last = Text->Keep(s);
+        return last;
+    }
+    std::shared_ptr<TListText> Text;
+    DateTexts Dates;
+    std::string_view LastType, LastPath;
+};
 
 }  // namespace
+
+std::string_view TListText::Keep(std::string_view s) {
+    if (s.empty()) return {};
+    if (size_ - used_ < s.size()) {
+        size_ = std::max<size_t>(64 * 1024, s.size());
+        blocks_.push_back(std::make_unique<char[]>(size_));
+        used_ = 0;
+    }
+    char* at = blocks_.back().get() + used_;
+    std::memcpy(at, s.data(), s.size());
+    used_ += s.size();
+    return {at, s.size()};
+}
 
 TRecordRefs AllRecords(const TLinkList& list) {
     TRecordRefs refs;
@@ -60,7 +95,7 @@ TListing ListFolder(const TRecordRefs& records, const std::string& currentFolder
     std::unordered_set<std::string> seen;
     std::string lastChild;
     bool haveLast = false;
-    DateTexts dates;
+    EntryMaker make;
 
     for (const TLinkRecord* r : records) {
         std::string_view path = r->GetPath();
@@ -70,7 +105,7 @@ TListing ListFolder(const TRecordRefs& records, const std::string& currentFolder
         if (slash == std::string_view::npos || slash == 0) {
             // Directly in the folder (an empty first component counts as no component).
             std::string_view name = ExtractFileName(path);
-            if (!name.empty()) links.push_back(Entry(name, *r, dates.Get(r->Date), ExtractFilePath(path)));
+            if (!name.empty()) links.push_back(make.Make(name, *r, ExtractFilePath(path)));
             continue;
         }
         std::string_view child = rest.substr(0, slash);
@@ -81,14 +116,11 @@ TListing ListFolder(const TRecordRefs& records, const std::string& currentFolder
 
         TListEntry e;
         if (slash + 1 == rest.size()) {
-            e = Entry(child, *r, dates.Get(r->Date), path);  // the folder's own record
+            e = make.Make(child, *r, path);  // the folder's own record
         } else {
             // A folder without a record of its own: give it its own folder entry so that
             // deleting, copying and entering it work on the folder, not on the record found.
-            e.Name = lastChild;
-            e.Date = dates.Get(r->Date);
-            e.ItemType = FolderType;
-            e.Path = currentFolder + lastChild + "\\";
+            e = make.Make(lastChild, "", make.Date(r->Date), FolderType, currentFolder + lastChild + "\\");
         }
         if (folders.empty())
             placed = folders.insert(folders.begin(), std::move(e));
@@ -110,16 +142,15 @@ TListing ListSubtree(const TRecordRefs& records, const std::string& currentFolde
         std::string_view path = r->GetPath();
         return !ExtractFileName(path).empty() && StartsWithAscii(ExtractFilePath(path), currentFolder);
     };
-    size_t count = 0;
-    for (const TLinkRecord* r : records) count += listed(r);
     TListing result;
-    result.reserve(count);
-    DateTexts dates;
+    result.reserve(records.size());  // most records are usually listed
+    EntryMaker make;
     for (const TLinkRecord* r : records) {
         if (!listed(r)) continue;
         std::string_view path = r->GetPath();
-        result.push_back(Entry(ExtractFileName(path), *r, dates.Get(r->Date), ExtractFilePath(path)));
+        result.push_back(make.Make(ExtractFileName(path), *r, ExtractFilePath(path)));
     }
+    if (result.size() < result.capacity() / 2) result.shrink_to_fit();  // a small subtree of a big file
     return result;
 }
 
@@ -141,7 +172,7 @@ int CompareEntries(const TListEntry& a, const TListEntry& b, int column, bool de
     switch (column) {
     case 0: return AnsiCompareText(x.Name, y.Name);
     case 1: return AnsiCompareText(x.Url, y.Url);
-    case 2: return CompareFloat(StrToDate(x.Date), StrToDate(y.Date));
+    case 2: return CompareFloat(StrToDate(std::string(x.Date)), StrToDate(std::string(y.Date)));
     case 3: return x.ItemType.compare(y.ItemType);
     case 4: return AnsiCompareText(x.Path, y.Path);
     default: return 0;

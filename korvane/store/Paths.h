@@ -14,6 +14,15 @@ int CompareFloat(double a, double b);
 std::string_view ExtractFileName(std::string_view s);
 std::string_view ExtractFilePath(std::string_view s);
 
+// The texts one after another, in one allocation.
+template <typename... Texts>
+std::string Concat(const Texts&... texts) {
+    std::string out;
+    out.reserve((std::string_view(texts).size() + ...));
+    (out.append(std::string_view(texts)), ...);
+    return out;
+}
+
 // Letters a to z upper-cased, every other byte unchanged.
 std::string UpperCaseAscii(std::string_view s);
 bool SameTextAscii(std::string_view a, std::string_view b);

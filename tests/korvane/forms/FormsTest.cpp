@@ -192,6 +192,27 @@ TEST_F(FormsTest, VirtualListShowsItsRowsAndSortsKeepingTheSelection) {
         EXPECT_EQ(type, v == ViewStyle::Icon ? LVS_ICON : v == ViewStyle::List ? LVS_LIST : LVS_REPORT);
         EXPECT_EQ(list.ItemText(1, 0), "bravo");
     }
+
+    // Texts supplied by the owner, cut to the size the list asks for in both character sets.
+    std::vector<std::string> owned = {"one", "a text longer than the buffer"};
+    list.Clear();
+    list.OnItemText = [&](const ListItem& row, int column) -> std::string_view {
+        return column == 0 ? std::string_view(owned[row.Data]) : std::string_view("sub");
+    };
+    list.Add({"", {}, 1, 0});
+    list.Add({"", {}, 1, 1});
+    EXPECT_EQ(list.ItemText(0, 0), "one");
+    EXPECT_EQ(list.ItemText(1, 1), "sub");
+    char narrow[7];
+    wchar_t wide[7];
+    LVITEMA a{};
+    a.pszText = narrow, a.cchTextMax = 7;
+    SendMessageA(list.Handle(), LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&a));
+    EXPECT_STREQ(narrow, "a text");
+    LVITEMW w{};
+    w.pszText = wide, w.cchTextMax = 7;
+    SendMessageW(list.Handle(), LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&w));
+    EXPECT_STREQ(wide, L"a text");
     list.Clear();
     EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
 }

@@ -138,3 +138,37 @@ TEST(ReadOutline, IndentsMakeChildrenAndSkippedLevelsAttachToTheNearestAncestor)
     EXPECT_EQ(lines[3].Text, "Deep");
     EXPECT_EQ(lines[3].Level, 4);
 }
+
+TEST(ListingText, EntriesOfABigListingKeepTheirTextsAfterTheListingIsGone) {
+    // 3,000 long names and URLs fill several of the listing's text blocks.
+    ScriptedPrompter prompter;
+    LinkStore store{prompter};
+    std::vector<Rec> records;
+    for (int i = 0; i < 3000; ++i) {
+        std::string path = "Favorites\\Folder " + std::to_string(i / 100) + "\\" + std::string(60, 'n') + std::to_string(i);
+        records.emplace_back(path.c_str(), "http://example.com/" + std::string(40, 'u') + std::to_string(i));
+    }
+    Fill(store, records);
+    TListEntry first, last;
+    for (bool classic : {true, false}) {
+        store.SetCurrentFolder(classic ? "Favorites\\" : "Favorites\\Folder 29\\");
+        TListing listing = classic ? store.ListSubtree() : store.ListFolder();
+        if (!classic) {
+            ASSERT_TRUE(listing.front().IsUp());
+            listing.erase(listing.begin());
+        }
+        ASSERT_EQ(listing.size(), classic ? 3000u : 100u);
+        const size_t base = classic ? 0 : 2900;
+        for (size_t i = 0; i < listing.size(); ++i) {
+            const Rec& r = records[base + i];
+            ASSERT_EQ(Concat(listing[i].Path, listing[i].Name), r.Path) << i;
+            ASSERT_EQ(listing[i].Url, r.Url) << i;
+            ASSERT_EQ(listing[i].ItemType, "Url");
+        }
+        first = listing.front();
+        last = listing.back();
+    }
+    // The listing is gone; the copies still read their own texts.
+    EXPECT_EQ(Concat(first.Path, first.Name), records[2900].Path);
+    EXPECT_EQ(last.Url, records[2999].Url);
+}

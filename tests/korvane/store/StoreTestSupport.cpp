@@ -107,7 +107,7 @@ std::vector<std::string> Paths(const TLinkList& list) {
 
 std::vector<std::string> Names(const TListing& listing) {
     std::vector<std::string> v;
-    for (const TListEntry& e : listing) v.push_back(e.Name);
+    for (const TListEntry& e : listing) v.emplace_back(e.Name);
     return v;
 }
 
