@@ -720,13 +720,17 @@ void TFMainKvKorvane::ListLinksExit() { UpdateCommandStates(); }
 void TFMainKvKorvane::ListLinksColumnClick(int column) {
     SortColumn = column;
     bool descending = ListLinks.SortDirection == sdDescending;
-    ListLinks.OnCompare = [this, column, descending](const ListItem& a, const ListItem& b) {
-        const TListEntry& x = shown_[a.Data];
-        const TListEntry& y = shown_[b.Data];
+    auto order = std::make_shared<TEntryOrder>(shown_, column, descending);
+    ListLinks.OnCompare = [this, order](const ListItem& a, const ListItem& b) {
         // Folder entries keep their listed order above the links (the sort is stable).
-        if (x.IsFolder() && y.IsFolder()) return 0;
-        return CompareEntries(x, y, column, descending);
+        if (shown_[a.Data].IsFolder() && shown_[b.Data].IsFolder()) return 0;
+        return order->Compare(a.Data, b.Data);
     };
+    // The keys belong to this listing: the comparison goes with the sort, even when the sort throws.
+    struct ClearCompare {
+        ListView& List;
+        ~ClearCompare() { List.OnCompare = nullptr; }
+    } clear{ListLinks};
     ListLinks.CustomSort();
 }
 

@@ -179,6 +179,46 @@ int CompareEntries(const TListEntry& a, const TListEntry& b, int column, bool de
     }
 }
 
+TEntryOrder::TEntryOrder(const TListing& listing, int column, bool descending)
+    : Listing(listing), Column(column), Descending(descending), Made(listing.size()) {
+    if (column == 2) Dates.resize(listing.size());
+    else Keys.resize(listing.size());
+    if (listing.size() >= 1000) PrepareFastSortKeys();
+}
+
+const std::string& TEntryOrder::Key(size_t i) {
+    if (!Made[i]) {
+        const TListEntry& e = Listing[i];
+        Keys[i] = AnsiSortKey(Column == 0 ? e.Name : Column == 1 ? e.Url : e.Path);
+        Made[i] = true;
+    }
+    return Keys[i];
+}
+
+double TEntryOrder::Date(size_t i) {
+    if (!Made[i]) {
+        Dates[i] = StrToDate(std::string(Listing[i].Date));
+        Made[i] = true;
+    }
+    return Dates[i];
+}
+
+int TEntryOrder::Compare(size_t a, size_t b) {
+    if (Listing[a].IsFolder()) return -1;
+    if (Listing[b].IsFolder()) return 1;
+    if (Descending) std::swap(a, b);
+    switch (Column) {
+    case 0:
+    case 1:
+    case 4: {
+        int c = Key(a).compare(Key(b));
+        return (c > 0) - (c < 0);
+    }
+    case 2: return CompareFloat(Date(a), Date(b));
+    default: return CompareEntries(Listing[a], Listing[b], Column, false);
+    }
+}
+
 std::string FolderOutline(const TLinkList& list) {
     std::string out = "Favorites\r\n";
     for (const TLinkRecord& r : list) {

@@ -41,7 +41,7 @@ int main() {
             for (int l = 0; l < 99; ++l) {
                 std::string path = std::string(name) + "Link " + std::to_string(l);
                 std::string url = "http://site" + std::to_string(f) + ".example/page" + std::to_string(l);
-                TLinkRecord link = MakeLinkRecord(path, url, 0x30210000 + (l << 16), UrlType);
+                TLinkRecord link = MakeLinkRecord(path, url, 0x30210000 + ((l % 28) << 16), UrlType);
                 out.write(reinterpret_cast<const char*>(&link), sizeof link);
             }
         }
@@ -67,6 +67,11 @@ int main() {
         main.ViewStyleClick(true);
         std::printf("%-44s %10.1f\n", "Classic style refill (all links)", Ms(t));
         std::printf("%-44s %10d\n", "  rows shown", main.ListLinks.Count());
+        for (int column : {1, 0, 2}) {
+            t = Clock::now();
+            main.ListLinksColumnClick(column);
+            std::printf("%-44s %10.1f\n", column == 1 ? "sort all links by URL" : column == 0 ? "  by description" : "  by date", Ms(t));
+        }
 
         main.EditFind.SetFocus();
         t = Clock::now();

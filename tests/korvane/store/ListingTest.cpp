@@ -86,9 +86,9 @@ TEST_F(Listing, FindMatchesNamesAndUrlsIgnoringAsciiCase) {
 
 TEST(CompareEntries, FoldersFirstThenByColumnInEitherDirection) {
     const std::string early = FileDateToStr(0x21210000), late = FileDateToStr(0x5A2C0000);
-    TListEntry folder{"zz", "", "", "Folder", "Favorites\\zz\\"}, up{"..", "", "", "Folder", ""};
-    TListEntry a{"apple", "http://B/", late, "Url", "Favorites\\b\\"};
-    TListEntry b{"Banana", "http://a/", early, "Link", "Favorites\\A\\"};
+    TListEntry folder{"zz", "", "", "Folder", "Favorites\\zz\\", {}}, up{"..", "", "", "Folder", "", {}};
+    TListEntry a{"apple", "http://B/", late, "Url", "Favorites\\b\\", {}};
+    TListEntry b{"Banana", "http://a/", early, "Link", "Favorites\\A\\", {}};
     for (bool descending : {false, true}) {
         EXPECT_LT(CompareEntries(folder, a, 0, descending), 0);
         EXPECT_GT(CompareEntries(b, up, 0, descending), 0);
@@ -104,6 +104,37 @@ TEST(CompareEntries, FoldersFirstThenByColumnInEitherDirection) {
     TListEntry bad = a;
     bad.Date = "not a date";
     EXPECT_THROW(CompareEntries(a, bad, 2, false), EConvertError);
+}
+
+TEST(EntryOrder, KeysOrderEveryPairAsCompareEntriesDoes) {
+    const std::string d1 = FileDateToStr(0x21210000), d2 = FileDateToStr(0x5A2C0000), d3 = FileDateToStr(0x4A2C0000);
+    TListing listing = {
+        {"..", "", "", "Folder", "", {}},
+        {"Sub", "", d1, "Folder", "Favorites\\Sub\\", {}},
+        {"apple", "http://B/", d2, "Url", "Favorites\\b\\", {}},
+        {"Apple", "http://b/", d1, "Url", "Favorites\\B\\", {}},
+        {"\xC4pfel", "http://\xE4/", d3, "Url", "Favorites\\\xC4\\", {}},
+        {"Banana", "http://a/", d2, "Link", "Favorites\\A\\", {}},
+        {"co-op", "http://co-op/", d3, "Url", "Favorites\\coop\\", {}},
+        {"coop", "http://coop/", d1, "Url", "Favorites\\co-op\\", {}},
+        {"", "", d2, "Url", "Favorites\\", {}},
+    };
+    auto sign = [](int c) { return (c > 0) - (c < 0); };
+    for (int column = 0; column < 5; ++column)
+        for (bool descending : {false, true}) {
+            TEntryOrder order(listing, column, descending);
+            for (size_t i = 0; i < listing.size(); ++i)
+                for (size_t j = 0; j < listing.size(); ++j)
+                    ASSERT_EQ(sign(order.Compare(i, j)), sign(CompareEntries(listing[i], listing[j], column, descending)))
+                        << "column " << column << (descending ? " descending " : " ") << i << " " << j;
+        }
+    // A date that is no date throws when its entry is compared by date, and only then.
+    listing[3].Date = "not a date";
+    TEntryOrder byDate(listing, 2, false), byName(listing, 0, false);
+    EXPECT_EQ(byDate.Compare(2, 6), 1);
+    EXPECT_THROW(byDate.Compare(2, 3), EConvertError);
+    EXPECT_EQ(byDate.Compare(1, 3), -1);  // a folder is never parsed
+    EXPECT_EQ(byName.Compare(2, 3), 0);
 }
 
 TEST_F(Listing, OutlineAndTreeLookup) {
