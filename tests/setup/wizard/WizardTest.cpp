@@ -681,6 +681,7 @@ TEST(Wizard, BrowsedFolderTakesTheDefaultDirectoryNameAndUpdatesTheFreeSpace)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.defaultPath + " " + c.folder + (c.button == IDOK ? " OK" : " Cancel"));
+        OwnedKey userData(HKEY_LOCAL_MACHINE, kUserDataKey);
         WizardRun run;
         Fixture fixture(run);
         fixture.target = c.defaultPath;
@@ -801,6 +802,7 @@ TEST(Wizard, UserInformationStartsEmptyHoldsNothingBackAndIsNotKept)
 TEST(Wizard, FileReplacedAtTheNextRestartAsksToRestartAsSetupEnds)
 {
     PendingRenames pending;
+    OwnedKey userData(HKEY_LOCAL_MACHINE, kUserDataKey);
     WizardRun run;
     Fixture fixture(run);
     fixture.Write({}, {"[APPLICATION_FILES]", "2,Readme.txt,%AppDir%\\Readme.txt,0,3"});
