@@ -824,6 +824,8 @@ TEST(Wizard, FileReplacedAtTheNextRestartAsksToRestartAsSetupEnds)
     HWND box = run.WaitDialog("Restart");
     ASSERT_NE(nullptr, box);
     EXPECT_TRUE(HasControlText(box, "Restart now?"));
+    EXPECT_NE(nullptr, robot::FindControl(box, IDYES));
+    EXPECT_EQ(nullptr, robot::FindControl(box, IDCANCEL)) << "Yes and No only";
     EXPECT_EQ("AESetup", robot::GetClass(GetWindow(box, GW_OWNER)));
     ASSERT_TRUE(robot::PressControl(box, IDNO));
     EXPECT_EQ(0u, run.Wait());
