@@ -3,6 +3,7 @@
 
 #include "ChooserPages.h"
 #include "Exceptions.h"
+#include "Handles.h"
 #include "InstallWorker.h"
 #include "Pages.h"
 #include "ProcessPage.h"
@@ -61,7 +62,34 @@ UINT ShowMessageOf(int page) { return page >= 0 && page < PageCount ? kShowMessa
 
 }  // namespace
 
-SetupWindow::SetupWindow(SetupConfig& config) : config_(config), unattended_(config.IsUnattended()) {}
+bool EnableShutdownPrivilege()
+{
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened))
+        return false;
+    ScopedHandle token(opened);
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (!LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+        return false;
+    // The call succeeds also when the token lacks the privilege; only the last error tells.
+    return AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr) &&
+           GetLastError() == ERROR_SUCCESS;
+}
+
+void RequestSystemRestart()
+{
+    // Without the enabled privilege the NT family refuses the restart; the 9x family
+    // has no tokens, and a refusal is not reported either way.
+    EnableShutdownPrivilege();
+    ExitWindowsEx(EWX_REBOOT, 0);
+}
+
+SetupWindow::SetupWindow(SetupConfig& config, RestartRequest requestRestart)
+    : config_(config), unattended_(config.IsUnattended()), requestRestart_(std::move(requestRestart))
+{
+}
 
 SetupWindow::~SetupWindow()
 {
@@ -241,7 +269,7 @@ void SetupWindow::ExitSetup()
     if (IsRestartNeeded()) {
         if (MessageBoxA(handle_, config_.GetString(11).c_str(), config_.GetString(10).c_str(),
                         MB_ICONQUESTION | MB_YESNO) == IDYES)
-            ExitWindowsEx(EWX_REBOOT, 0);
+            requestRestart_();
     }
     PostMessageA(handle_, WM_CLOSE, 0, 0);
 }

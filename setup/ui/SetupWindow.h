@@ -5,6 +5,7 @@
 #include "SplashWindow.h"
 #include "Window.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,9 +13,17 @@ class InstallWorker;
 class ProcessWaiter;
 class SetupConfig;
 
+// Asks the system to restart the computer; the system may refuse.
+using RestartRequest = std::function<void()>;
+// The system's own restart: reboot, without forcing programs to end.
+void RequestSystemRestart();
+// Enables the process's right to restart the system; false when the token lacks it.
+bool EnableShutdownPrivilege();
+
 class SetupWindow : public MainWindow {
 public:
-    explicit SetupWindow(SetupConfig& config);
+    // requestRestart runs when the user agrees to restart as setup ends.
+    explicit SetupWindow(SetupConfig& config, RestartRequest requestRestart = RequestSystemRestart);
     // Stops a still running installation at its next record and waits for it, so
     // that the configuration outlives every use by the worker.
     ~SetupWindow() override;
@@ -51,6 +60,7 @@ private:
     BackgroundBitmap background_;
     std::unique_ptr<ProcessWaiter> readmeWaiter_;
     bool unattended_;
+    RestartRequest requestRestart_;
     std::unique_ptr<InstallWorker> worker_;
 };
 

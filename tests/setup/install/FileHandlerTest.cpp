@@ -6,6 +6,7 @@
 #include "FolderCreation.h"
 #include "InstallLog.h"
 #include "ReplaceFile.h"
+#include "FilesInUse.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -221,50 +222,6 @@ TEST(FreeInUseName, ReplacesTheLastDllOfTheFileNameOnly) {
     CreateDirectoryA((temp / "dllfolder").c_str(), nullptr);
     EXPECT_EQ(FreeInUseName(temp / "dllfolder\\tool.exe"), temp / "dllfolder\\tool.exe.001");
 }
-
-// Holds a file open as a program that uses it does.
-class HeldFile {
-public:
-    HeldFile(const std::string& path, DWORD sharing)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldFile() { Release(); }
-    void Release() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
-// Entries added to the pending renames of the next restart are taken out
-// again, so the test prefix does not act on them at its next boot.
-class PendingRenames {
-public:
-    PendingRenames() { before_ = Read(); }
-    ~PendingRenames() {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-        if (before_.empty())
-            RegDeleteValueA(key, "PendingFileRenameOperations");
-        else
-            RegSetValueExA(key, "PendingFileRenameOperations", 0, REG_MULTI_SZ,
-                           reinterpret_cast<const BYTE*>(before_.data()), static_cast<DWORD>(before_.size()));
-        RegCloseKey(key);
-    }
-    // The value as it is now.
-    static std::string Read() {
-        DWORD type;
-        std::string data;
-        if (!ReadValue(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations", type, data)) return "";
-        return data;
-    }
-
-private:
-    static constexpr const char* kSessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
-    std::string before_;
-};
 
 std::string Visible(std::string text) {
     for (char& c : text)

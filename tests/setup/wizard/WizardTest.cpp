@@ -1,7 +1,9 @@
 // setup's wizard end to end on fixture packages: page order with Next and Back, the
 // exit confirmation, the progress page and Exit during it, the reinstall question,
-// the disk-space lines, the program group list, the language switch, the version
-// messages and the finish actions.
+// the disk-space lines, the folder browser, the program group list, the user
+// information page, the language switch, the version messages, the finish actions
+// and the restart question.
+#include "FilesInUse.h"
 #include "WizardDriver.h"
 #include "WizardSupport.h"
 
@@ -611,6 +613,224 @@ TEST(Wizard, SplashPictureShowsForTwoSecondsBeforeTheFirstPage)
     EXPECT_GE(GetTickCount() - start, 1900u);
     EXPECT_FALSE(IsWindowVisible(window)) << "hidden once the wizard starts";
     LeaveSetup(run, welcome);
+}
+
+}  // namespace
+
+namespace {
+
+// A drive letter that no drive uses, so that its free space cannot be read.
+std::string MissingDrive()
+{
+    const DWORD drives = GetLogicalDrives();
+    for (char letter = 'Q'; letter <= 'Y'; ++letter) {
+        if (!(drives & (1u << (letter - 'A'))))
+            return std::string(1, letter) + ":";
+    }
+    return "Q:";
+}
+
+// Selects the folder in setup's folder browser as a click in its tree does. The
+// browser takes the path from its own process, so it is written there first.
+bool SelectInBrowser(DWORD pid, HWND browser, const std::string& path)
+{
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return false;
+    void* remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    DWORD_PTR result = 0;
+    const bool selected =
+        remote && WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr) &&
+        SendMessageTimeoutA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                            kPageTimeoutMs, &result);
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return selected;
+}
+
+bool HasControlText(HWND window, const std::string& text)
+{
+    for (const robot::ControlInfo& control : robot::ListControls(window)) {
+        if (control.text == text)
+            return true;
+    }
+    return false;
+}
+
+TEST(Wizard, BrowsedFolderTakesTheDefaultDirectoryNameAndUpdatesTheFreeSpace)
+{
+    // Directly under C:, because the shell's browser matches a selected path level by
+    // level with the folders' times, and the busy temporary folder keeps changing.
+    OwnedFolder chosen("C:\\KvWizBrowse" + Pid());
+    ASSERT_TRUE(CreateDirectoryA(chosen.Path().c_str(), nullptr));
+    // The default target lies on a missing drive: no free space, Next disabled, until
+    // Browse picks a folder on a drive with room.
+    const std::string nowhere = MissingDrive() + "\\Nowhere\\Target";
+    struct Case {
+        std::string defaultPath;
+        std::string folder;
+        int button;
+        std::string edit;
+    };
+    const Case cases[] = {
+        {nowhere, chosen.Path(), IDOK, chosen.Path() + "\\Target"},
+        {nowhere, "C:\\", IDOK, "C:\\Target"},
+        {"KvNoSlash", chosen.Path(), IDOK, chosen.Path() + "\\"},
+        {nowhere, chosen.Path(), IDCANCEL, nowhere},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.defaultPath + " " + c.folder + (c.button == IDOK ? " OK" : " Cancel"));
+        OwnedKey userData(HKEY_LOCAL_MACHINE, kUserDataKey);
+        WizardRun run;
+        Fixture fixture(run);
+        fixture.target = c.defaultPath;
+        fixture.Write({"TargetDirectoryDialog"});
+        run.SetIniLine("RequiredDiskSpace", "1");
+        ASSERT_TRUE(run.Start());
+        HWND page = run.WaitDialog("Page 5");
+        ASSERT_NE(nullptr, page);
+        EXPECT_EQ("Browse 5", TextOf(page, 1006));
+        EXPECT_EQ(c.defaultPath, TextOf(page, kEdit));
+        EXPECT_EQ("0 KB", TextOf(page, 1038));
+        EXPECT_FALSE(IsOn(page, kNext));
+
+        HWND browser = Go(run, page, 1006, "Choose");
+        ASSERT_NE(nullptr, browser);
+        EXPECT_EQ(page, GetWindow(browser, GW_OWNER));
+        EXPECT_TRUE(HasControlText(browser, "Pick a folder"));
+        ASSERT_TRUE(SelectInBrowser(run.Pid(), browser, c.folder));
+        ASSERT_TRUE(robot::PressControl(browser, c.button));
+        ASSERT_TRUE(robot::WaitForWindowGone(run.Dialogs("Choose"), kPageTimeoutMs));
+        Sleep(300);
+        EXPECT_TRUE(IsWindowVisible(page)) << "the page stays";
+        EXPECT_EQ(c.edit, TextOf(page, kEdit));
+        EXPECT_EQ(c.button == IDOK, IsOn(page, kNext));
+        if (c.button == IDOK) {
+            const unsigned long long read = std::strtoull(TextOf(page, 1038).c_str(), nullptr, 10);
+            const unsigned long long free = FreeKb("C:\\");
+            // Other test programs write to the same disk meanwhile, so allow 256 MB of drift.
+            EXPECT_LE(read > free ? read - free : free - read, 256u * 1024u) << read << " against " << free;
+        } else {
+            EXPECT_EQ("0 KB", TextOf(page, 1038));
+        }
+        if (c.edit == chosen.Path() + "\\Target") {
+            // No further page: Next installs into the composed folder and setup ends.
+            ASSERT_TRUE(robot::PressControl(page, kNext));
+            EXPECT_EQ(0u, run.Wait());
+            EXPECT_TRUE(Exists(c.edit + "\\setup.log"));
+        } else {
+            LeaveSetup(run, page);
+        }
+    }
+}
+
+// All string values of a registry key as name=data.
+std::vector<std::string> RegistryValues(HKEY root, const std::string& path)
+{
+    std::vector<std::string> values;
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return values;
+    for (DWORD i = 0;; ++i) {
+        char name[256] = {};
+        char data[1024] = {};
+        DWORD nameSize = sizeof name;
+        DWORD dataSize = sizeof data - 1;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataSize) !=
+            ERROR_SUCCESS)
+            break;
+        values.push_back(std::string(name) + "=" + data);
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+TEST(Wizard, UserInformationStartsEmptyHoldsNothingBackAndIsNotKept)
+{
+    OwnedKey userData(HKEY_LOCAL_MACHINE, kUserDataKey);
+    WizardRun run;
+    Fixture fixture(run);
+    fixture.Write({"UserInfoDialog", "StartDialog"});
+    ASSERT_TRUE(run.Start());
+    HWND page = run.WaitDialog("Page 4");
+    ASSERT_NE(nullptr, page);
+    const std::pair<int, const char*> texts[] = {{1009, "Static1 of 4"}, {1010, "Static2 of 4"},
+                                                 {1011, "Static3 of 4"}, {1012, "Static4 of 4"},
+                                                 {kBack, "Back 4"},      {kNext, "Next 4"},
+                                                 {kCancel, "Cancel 4"}};
+    for (const auto& text : texts)
+        EXPECT_EQ(text.second, TextOf(page, text.first)) << text.first;
+    const std::pair<int, const char*> fields[] = {
+        {1005, "Typed Name"}, {1030, "Typed Company"}, {1031, "Typed Serial"}};
+    const std::string summary =
+        "String1 7\r\n  " + fixture.target + "\r\n\r\nString2 7\r\n  " + fixture.group;
+    // First with the fields left empty, then typed into; coming back builds them anew.
+    for (bool typed : {false, true}) {
+        SCOPED_TRACE(typed ? "typed" : "empty");
+        for (const auto& field : fields) {
+            EXPECT_EQ("", TextOf(page, field.first)) << field.first;
+            if (typed) {
+                ASSERT_TRUE(robot::SetControlText(page, field.first, field.second));
+            }
+        }
+        EXPECT_TRUE(IsOn(page, kNext));
+        HWND start = Go(run, page, kNext, "Page 7");
+        ASSERT_NE(nullptr, start);
+        EXPECT_EQ(summary, TextOf(start, kEdit));
+        if (!typed) {
+            page = Go(run, start, kBack, "Page 4");
+            ASSERT_NE(nullptr, page);
+        } else {
+            ASSERT_TRUE(robot::PressControl(start, kNext));
+        }
+    }
+    EXPECT_EQ(0u, run.Wait());
+    const std::vector<std::string> values =
+        RegistryValues(HKEY_LOCAL_MACHINE, std::string(kUserDataKey) + "\\KvWizardTest\\2.5");
+    std::string all;
+    for (const std::string& value : values)
+        all += value + "|";
+    EXPECT_NE(std::string::npos, all.find("AppDir=" + fixture.target + "|")) << all;
+    EXPECT_EQ(std::string::npos, all.find("Typed")) << all;
+    EXPECT_EQ(std::string::npos, ReadFileBytes(fixture.target + "\\setup.log").find("Typed"));
+}
+
+// An installed file, older than the archived one, read-only and held open by a running
+// program: it can only be replaced at the next restart, and setup asks to restart as it
+// ends. No is the answer here; what Yes does is tested where the restart can be replaced.
+TEST(Wizard, FileReplacedAtTheNextRestartAsksToRestartAsSetupEnds)
+{
+    PendingRenames pending;
+    OwnedKey userData(HKEY_LOCAL_MACHINE, kUserDataKey);
+    WizardRun run;
+    Fixture fixture(run);
+    fixture.Write({}, {"[APPLICATION_FILES]", "2,Readme.txt,%AppDir%\\Readme.txt,0,3"});
+    ASSERT_TRUE(CreateDirectoryA(fixture.target.c_str(), nullptr));
+    const std::string installed = fixture.target + "\\Readme.txt";
+    run.Folder().WriteRaw("Target\\Readme.txt", "installed earlier");
+    {
+        HANDLE file = CreateFileA(installed.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SYSTEMTIME old{2001, 1, 1, 1, 0, 0, 0, 0};
+        FILETIME time;
+        SystemTimeToFileTime(&old, &time);
+        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+        CloseHandle(file);
+    }
+    SetFileAttributesA(installed.c_str(), FILE_ATTRIBUTE_READONLY);
+    HeldFile held(installed, FILE_SHARE_READ | FILE_SHARE_DELETE);
+    ASSERT_TRUE(held.Held());
+    ASSERT_TRUE(run.Start());
+    HWND box = run.WaitDialog("Restart");
+    ASSERT_NE(nullptr, box);
+    EXPECT_TRUE(HasControlText(box, "Restart now?"));
+    EXPECT_NE(nullptr, robot::FindControl(box, IDYES));
+    EXPECT_EQ(nullptr, robot::FindControl(box, IDCANCEL)) << "Yes and No only";
+    EXPECT_EQ("AESetup", robot::GetClass(GetWindow(box, GW_OWNER)));
+    ASSERT_TRUE(robot::PressControl(box, IDNO));
+    EXPECT_EQ(0u, run.Wait());
+    held.Release();
+    EXPECT_NE(std::string::npos, PendingRenames::Read().find(fixture.target)) << "a rename waits for the restart";
 }
 
 }  // namespace
