@@ -29,20 +29,38 @@ private:
 };
 
 // Entries added to the pending renames of the next restart are taken out again, so
-// the test prefix does not act on them at its next boot.
+// the test prefix does not act on them at its next boot. Only the pairs that name the
+// test's own folder go: test programs running at the same time keep theirs.
 class PendingRenames {
 public:
-    PendingRenames() : before_(Read()) {}
+    explicit PendingRenames(std::string folder) : folder_(Lower(std::move(folder))) {}
     ~PendingRenames()
     {
+        // The value holds pairs of strings (from, to), each ended by a NUL.
+        std::string now = Read(), kept;
+        bool removed = false;
+        size_t at = 0;
+        while (at < now.size() && now[at]) {
+            size_t fromEnd = now.find('\0', at);
+            if (fromEnd == std::string::npos) break;
+            size_t toEnd = now.find('\0', fromEnd + 1);
+            if (toEnd == std::string::npos) break;
+            std::string pair = now.substr(at, toEnd + 1 - at);
+            if (Lower(pair).find(folder_) == std::string::npos) kept += pair;
+            else removed = true;
+            at = toEnd + 1;
+        }
+        if (!removed) return;
         HKEY key;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
             return;
-        if (before_.empty())
+        if (kept.empty()) {
             RegDeleteValueA(key, kValue);
-        else
-            RegSetValueExA(key, kValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(before_.data()),
-                           static_cast<DWORD>(before_.size()));
+        } else {
+            kept += '\0';
+            RegSetValueExA(key, kValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
+                           static_cast<DWORD>(kept.size()));
+        }
         RegCloseKey(key);
     }
     PendingRenames(const PendingRenames&) = delete;
@@ -70,5 +88,11 @@ public:
 private:
     static constexpr const char* kSessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
     static constexpr const char* kValue = "PendingFileRenameOperations";
-    std::string before_;
+    static std::string Lower(std::string text)
+    {
+        for (char& c : text)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return text;
+    }
+    std::string folder_;
 };

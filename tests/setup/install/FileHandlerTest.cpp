@@ -255,8 +255,8 @@ TEST_F(FileRecords, ReadOnlyTargetInUseIsReplacedAtRestartOnTheNtFamily) {
     if (CurrentWindowsFamily() != WindowsFamily::NT) GTEST_SKIP() << "NT family only";
     for (DWORD sharing : {DWORD(FILE_SHARE_READ | FILE_SHARE_DELETE), DWORD(0)}) {
         SCOPED_TRACE(sharing ? "held like a loaded library" : "held without sharing");
-        PendingRenames pending;
         TempFolder folder;
+        PendingRenames pending(folder.Path());
         std::string target = folder / "lib.dll";
         ASSERT_TRUE(CopyFileA(Fixture("v2_0_0_5.dll").c_str(), target.c_str(), FALSE));
         SetLastWrite(target, LocalTime(2019, 1, 1, 0, 0, 0));

@@ -801,10 +801,10 @@ TEST(Wizard, UserInformationStartsEmptyHoldsNothingBackAndIsNotKept)
 // ends. No is the answer here; what Yes does is tested where the restart can be replaced.
 TEST(Wizard, FileReplacedAtTheNextRestartAsksToRestartAsSetupEnds)
 {
-    PendingRenames pending;
     OwnedKey userData(HKEY_LOCAL_MACHINE, kUserDataKey);
     WizardRun run;
     Fixture fixture(run);
+    PendingRenames pending(fixture.target);
     fixture.Write({}, {"[APPLICATION_FILES]", "2,Readme.txt,%AppDir%\\Readme.txt,0,3"});
     ASSERT_TRUE(CreateDirectoryA(fixture.target.c_str(), nullptr));
     const std::string installed = fixture.target + "\\Readme.txt";
