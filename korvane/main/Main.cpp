@@ -720,11 +720,11 @@ void TFMainKvKorvane::ListLinksExit() { UpdateCommandStates(); }
 void TFMainKvKorvane::ListLinksColumnClick(int column) {
     SortColumn = column;
     bool descending = ListLinks.SortDirection == sdDescending;
-    auto order = std::make_shared<TEntryOrder>(shown_, column, descending);
-    ListLinks.OnCompare = [this, order](const ListItem& a, const ListItem& b) {
+    TEntryOrder order(shown_, column, descending);
+    ListLinks.OnCompare = [this, &order](const ListItem& a, const ListItem& b) {
         // Folder entries keep their listed order above the links (the sort is stable).
         if (shown_[a.Data].IsFolder() && shown_[b.Data].IsFolder()) return 0;
-        return order->Compare(a.Data, b.Data);
+        return order.Compare(a.Data, b.Data);
     };
     // The keys belong to this listing: the comparison goes with the sort, even when the sort throws.
     struct ClearCompare {
