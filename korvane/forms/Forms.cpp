@@ -457,11 +457,18 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE) {
+            // The default handling gives the focus to the form itself; the control that had it
+            // when the form was left gets it back, as the user expects.
+            LRESULT result = Control::WndProc(msg, wp, lp);
+            if (!HIWORD(wp) && lastFocus_ && IsChild(hwnd_, lastFocus_) && IsWindowVisible(lastFocus_) &&
+                IsWindowEnabled(lastFocus_))
+                ::SetFocus(lastFocus_);
             Application::Instance().SetActiveForm(this);
             if (OnActivate) OnActivate();
-        } else if (OnDeactivate) {
-            OnDeactivate();
+            return result;
         }
+        if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        if (OnDeactivate) OnDeactivate();
         break;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_MINIMIZE && Application::Instance().MainForm() == this) {

@@ -180,6 +180,7 @@ private:
     MainMenu* menu_ = nullptr;
     HFONT font_ = nullptr;
     std::function<void(MINMAXINFO&)> onMinMax_;
+    HWND lastFocus_ = nullptr;  // the child that had the focus when the form was last deactivated
 };
 
 // A list of handlers that can be removed again by the token Add returned.
